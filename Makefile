@@ -1,0 +1,35 @@
+# Tovarine: `make` builds, `make run` plays, `make test` runs every test.
+BUILD_DIR ?= build
+SAN_BUILD_DIR ?= $(BUILD_DIR)-sanitize
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all build run test test-sanitize bench deps clean
+
+all: build
+
+deps:
+	@./scripts/install-deps
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR)
+
+build: $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: deps build
+	./scripts/run-game $(BUILD_DIR)/Tovarine.app/Contents/MacOS/Tovarine
+
+test: deps build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(SAN_BUILD_DIR) -DTOVARINE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+	cmake --build $(SAN_BUILD_DIR) -j $(JOBS)
+	cd $(SAN_BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps build
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target benchmarks
+	./bench/run $(BUILD_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR) $(SAN_BUILD_DIR)

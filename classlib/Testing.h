@@ -1,0 +1,24 @@
+// Real mouse input for tests: events enter the toolkit at the window, as the
+// desktop would deliver them, so the toolkit's routing decides which control
+// gets a press. Coordinates are in the window's content.
+#pragma once
+
+#include "classlib/Types.h"
+#include "classlib/Window.h"
+
+namespace classlib::testing {
+
+void MoveTo(Ref<Window> window, Integer x, Integer y);
+void PressAt(Ref<Window> window, Integer x, Integer y);
+void DragTo(Ref<Window> window, Integer x, Integer y);
+void ReleaseAt(Ref<Window> window, Integer x, Integer y);
+// Press and release at one point.
+void ClickAt(Ref<Window> window, Integer x, Integer y);
+void WheelAt(Ref<Window> window, Integer x, Integer y, Integer steps);
+// Lets queued paint and window work run.
+void ProcessEvents();
+// Advances the clock behind Ticks by this many ticks (the real clock keeps
+// running too), so tests of tick intervals need not wait.
+void AdvanceTicks(Integer ticks);
+
+}  // namespace classlib::testing
