@@ -1,0 +1,51 @@
+// What the class library's own sources share with each other. Qt is allowed
+// here; nothing outside classlib/ and native/ includes this file.
+#pragma once
+
+#include <exception>
+
+#include <QImage>
+#include <QMenuBar>
+#include <QWidget>
+
+#include "classlib/ClassLib.h"
+
+namespace classlib::internal {
+
+// Pictures (Graphics.cpp): the image behind a picture.
+QImage& ImageOf(Picture& picture);
+const QImage& ImageOf(const Picture& picture);
+
+// Clock and quitting (Runtime.cpp).
+void AdvanceTicks(Integer ticks);      // moves the clock behind Ticks forward (tests)
+Integer QuitExitCode();                // the code given to the last Quit
+void ResetQuitForTesting();            // forgets an earlier Quit
+
+// Windows (Window.cpp).
+QWidget* TopLevelWidget(const Window& window);  // the native window (what Handle gives out)
+QWidget* ContentWidget(const Window& window);   // the Width x Height content under the menu bar
+// The open window whose Handle this is, or nullptr: handles are checked
+// against the open windows before anything is done with them.
+Window* WindowFromHandle(Integer handle);
+QWidget* WidgetOf(const Control& control);      // the control's widget once constructed
+
+// Menus (MenuView.cpp): a menu bar widget for a menu tree. Its actions send
+// SendMenuCommand(item Name); a menu about to show raises the front window's
+// EnableMenuItems.
+QMenuBar* BuildMenuBar(const Ref<MenuBar>& bar, QWidget* parent);
+
+// Errors (Application.cpp): every event the toolkit delivers to program code
+// runs inside this, so that an escaping error reaches UnhandledException.
+template <class F>
+void Guarded(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    UnhandledException(e);
+  }
+}
+
+// True when the toolkit shows windows on a real display (not offscreen).
+bool HasRealDisplay();
+
+}  // namespace classlib::internal
