@@ -68,7 +68,8 @@ Integer RuntimeRun();
 // An error that escaped the program: writes its class and message to stderr,
 // shows a message box and ends the program with a non-zero exit code.
 void UnhandledException(const std::exception& error);
-// Tests replace the ending with a hook of their own (empty restores it).
+// Tests replace the message box and the ending with a hook of their own
+// (empty restores them).
 void SetUnhandledExceptionHookForTesting(std::function<void(const std::exception&)> hook);
 
 // Prepares the toolkit for tests (offscreen), without an application object.

@@ -16,12 +16,15 @@ class Graphics : public Object {
   explicit Graphics(Picture& owner);
   Color ForeColor() const { return foreColor_; }
   void SetForeColor(Color c) { foreColor_ = c; }
-  // Fills a rectangle of the owning picture with ForeColor.
+  // Fills a rectangle of the owning picture with ForeColor (the part that
+  // lies inside the picture). Once the picture is gone, drawing raises
+  // NilObjectException.
   void FillRect(Integer x, Integer y, Integer width, Integer height);
   std::string ClassName() const override { return "Graphics"; }
 
  private:
-  Picture& owner_;
+  friend class Picture;
+  Picture* owner_;
   Color foreColor_{};
 };
 

@@ -3,6 +3,7 @@
 // shared application object behind the About box and the help viewer.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "classlib/ClassLib.h"
@@ -14,6 +15,10 @@ namespace GrovalModule {
 extern classlib::Ref<classlib::Random> Randomizer;
 
 native::id NSClassFromString(const std::string& name);
+// The native window behind a window's Handle, as the receiver of a message.
+inline native::id NativeWindow(classlib::Integer handle) {
+  return reinterpret_cast<native::id>(static_cast<std::intptr_t>(handle));
+}
 // Sets the opacity of the native window `window` (a window's Handle).
 void SetAlphaValue(native::id window, double alpha);
 // Minimises the main window.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <exception>
+#include <string>
 
 #include <QImage>
 #include <QMenuBar>
@@ -47,5 +48,10 @@ void Guarded(F&& f) {
 
 // True when the toolkit shows windows on a real display (not offscreen).
 bool HasRealDisplay();
+
+// Start-up (Application.cpp): the one line RuntimeMain prints instead of
+// starting when the toolkit would need a display and none can be reached;
+// empty when one can be, or none is needed (QT_QPA_PLATFORM=offscreen).
+std::string MissingDisplayMessage();
 
 }  // namespace classlib::internal

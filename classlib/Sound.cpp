@@ -1,0 +1,158 @@
+// Folder items, the bundle's Resources folder, and sounds played through
+// SDL2_mixer.
+//
+// The audio device is opened at the first OpenAsSound and never closed, so a
+// sound held in a static reference can be freed safely while the program ends.
+// When no device can be opened, one warning says so and the game stays silent:
+// OpenAsSound then gives a silent Sound for every file that exists (the file is
+// not decoded), whose Play is only logged.
+#include "classlib/Sound.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace classlib {
+
+namespace fs = std::filesystem;
+
+// --- Folder items -------------------------------------------------------------
+
+FolderItem::FolderItem(std::string path) : path_(std::move(path)) {}
+
+bool FolderItem::Exists() const {
+  std::error_code error;
+  return fs::exists(fs::path(path_), error);
+}
+
+bool FolderItem::Directory() const {
+  std::error_code error;
+  return fs::is_directory(fs::path(path_), error);
+}
+
+Ref<FolderItem> FolderItem::Child(const std::string& name) const {
+  if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos ||
+      name.find('\0') != std::string::npos) {
+    return nullptr;
+  }
+  std::string path = path_;
+  if (path.empty() || path.back() != '/') path += '/';
+  return Ref<FolderItem>(std::make_shared<FolderItem>(path + name));
+}
+
+// --- The bundle's Resources folder ----------------------------------------------
+
+namespace {
+
+// Set by tests; never destroyed, as pictures may be opened while the program
+// ends.
+std::string& ResourcesOverride() {
+  static auto* path = new std::string();
+  return *path;
+}
+
+}  // namespace
+
+Ref<FolderItem> GetApplicationBundleResources() {
+  fs::path resources;
+  if (!ResourcesOverride().empty()) {
+    resources = ResourcesOverride();
+  } else {
+    // The program lives in Tovarine.app/Contents/MacOS; its files lie in
+    // Tovarine.app/Contents/Resources.
+    std::error_code error;
+    const fs::path program = fs::read_symlink("/proc/self/exe", error);
+    if (error || !program.has_parent_path()) return nullptr;
+    resources = program.parent_path().parent_path() / "Resources";
+  }
+  std::error_code error;
+  if (!fs::is_directory(resources, error)) return nullptr;
+  return Ref<FolderItem>(std::make_shared<FolderItem>(resources.string()));
+}
+
+void SetApplicationBundleResourcesForTesting(const std::string& path) { ResourcesOverride() = path; }
+
+// --- Sounds -----------------------------------------------------------------------
+
+struct Sound::Impl {
+  Mix_Chunk* chunk = nullptr;
+  ~Impl() {
+    // The device stays open for the whole run, so freeing is safe at any time,
+    // also while the program ends; a channel still playing it is stopped.
+    if (chunk != nullptr) Mix_FreeChunk(chunk);
+  }
+};
+
+namespace {
+
+enum class AudioState { Untried, Open, Unavailable };
+AudioState audioState = AudioState::Untried;
+
+// Opens the audio device once; afterwards says whether it is open.
+bool AudioOpen() {
+  if (audioState == AudioState::Untried) {
+    // Signals stay the toolkit's business.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+      std::fprintf(stderr, "warning: no audio device can be opened (%s); the game stays silent\n",
+                   SDL_GetError());
+      audioState = AudioState::Unavailable;
+    } else {
+      // Enough channels that sounds started close together all play.
+      Mix_AllocateChannels(16);
+      audioState = AudioState::Open;
+    }
+  }
+  return audioState == AudioState::Open;
+}
+
+std::vector<std::string>& Log() {
+  static auto* log = new std::vector<std::string>();
+  return *log;
+}
+
+}  // namespace
+
+Ref<Sound> FolderItem::OpenAsSound() const {
+  const std::string name = fs::path(path_).filename().string();
+  std::error_code error;
+  if (!fs::is_regular_file(fs::path(path_), error)) {
+    std::fprintf(stderr, "warning: sound file %s is missing; it stays silent\n", path_.c_str());
+    return nullptr;
+  }
+  if (!AudioOpen()) return Ref<Sound>(std::make_shared<Sound>(name, nullptr));
+  Mix_Chunk* chunk = Mix_LoadWAV(path_.c_str());
+  if (chunk == nullptr) {
+    std::fprintf(stderr, "warning: sound file %s cannot be decoded (%s); it stays silent\n", path_.c_str(),
+                 Mix_GetError());
+    return nullptr;
+  }
+  auto impl = std::make_unique<Sound::Impl>();
+  impl->chunk = chunk;
+  return Ref<Sound>(std::make_shared<Sound>(name, std::move(impl)));
+}
+
+Sound::Sound(std::string name, std::unique_ptr<Impl> impl) : name_(std::move(name)), impl_(std::move(impl)) {}
+
+Sound::~Sound() = default;
+
+void Sound::Play() {
+  Log().push_back(name_);
+  // With every channel busy the sound is left out; nobody waits for a channel.
+  if (impl_ && impl_->chunk != nullptr) Mix_PlayChannel(-1, impl_->chunk, 0);
+}
+
+Sound* Sound::NilStandIn() {
+  // Never destroyed: sounds may be played while the program ends.
+  static auto* silent = new Sound(std::string(), nullptr);
+  return silent;
+}
+
+const std::vector<std::string>& Sound::PlayLog() { return Log(); }
+
+void Sound::ClearPlayLog() { Log().clear(); }
+
+}  // namespace classlib
