@@ -3,6 +3,7 @@
 #include "classlib/Runtime.h"
 
 #include <QApplication>
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -162,7 +163,27 @@ void RuntimeBackgroundTask() {
   } guard;
   // Pending paints and other posted work run; presses, drags and keys wait
   // for the handler that is running now to return.
+  internal::ProcessEventsWithoutInput();
+}
+
+namespace {
+bool processedWithoutInput = false;
+}  // namespace
+
+void internal::ProcessEventsWithoutInput() {
+  processedWithoutInput = true;
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+int& internal::HandlerDepth() {
+  static int depth = 0;
+  return depth;
+}
+
+void internal::OutermostHandlerReturned() {
+  if (!processedWithoutInput) return;
+  processedWithoutInput = false;
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
 }
 
 // --- Quitting ---------------------------------------------------------------

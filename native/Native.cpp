@@ -161,14 +161,14 @@ void SetFrame(classlib::Window& window, const NSRect& frame, bool display, bool 
       const double t = static_cast<double>(clock.elapsed()) / kAnimationMs;
       if (t >= 1.0) break;
       place(Interpolate(start, target, t));
-      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+      classlib::internal::ProcessEventsWithoutInput();
       if (!top || !content) return;  // the window went away meanwhile
       QThread::msleep(10);
     }
   }
   place(target);
   if (display) top->update();
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  classlib::internal::ProcessEventsWithoutInput();
 }
 
 id SendToWindow(classlib::Window& window, std::string_view message, const std::vector<Argument>& arguments) {

@@ -35,10 +35,28 @@ QWidget* WidgetOf(const Control& control);      // the control's widget once con
 // EnableMenuItems.
 QMenuBar* BuildMenuBar(const Ref<MenuBar>& bar, QWidget* parent);
 
+// Work without user input (Runtime.cpp). The yield point and the closing
+// animation let paints and posted work run while a handler is still running;
+// input that arrives meanwhile waits for the handler to return.
+void ProcessEventsWithoutInput();
+// Called when the outermost handler has returned. The X11 queue sets aside
+// input it met while events were processed without input, and looks at it
+// again only when further X events arrive; waking the event dispatcher makes
+// the loop deliver it now instead of at the next mouse move.
+void OutermostHandlerReturned();
+// How many handlers are running now, nested (one counter for the program).
+int& HandlerDepth();
+
 // Errors (Application.cpp): every event the toolkit delivers to program code
 // runs inside this, so that an escaping error reaches UnhandledException.
 template <class F>
 void Guarded(F&& f) {
+  struct Depth {
+    Depth() { ++HandlerDepth(); }
+    ~Depth() {
+      if (--HandlerDepth() == 0) OutermostHandlerReturned();
+    }
+  } running;
   try {
     f();
   } catch (const std::exception& e) {
