@@ -26,7 +26,6 @@ Ref<MenuItem> Item(const std::string& name, const std::string& text, const std::
   return Ref<MenuItem>(item);
 }
 
-// File: Quit; Edit: Undo, separator, Cut; Help: Help, About.
 Ref<MenuBar> MakeBar() {
   auto bar = Ref<MenuBar>(std::make_shared<MenuBar>());
   bar->Append(Item("FileMenu", "ファイル"));
@@ -41,75 +40,42 @@ Ref<MenuBar> MakeBar() {
   return bar;
 }
 
-class MenuWindow : public Window {
- public:
-  Ref<classlib::MenuBar> bar;
+struct MenuWindow : Window {
   int enableMenuItems = 0;
-  void Layout() override { SetMenuBar(bar); }
+  void Layout() override { SetMenuBar(MakeBar()); }
   void Event_EnableMenuItems() override { ++enableMenuItems; }
 };
-
-std::shared_ptr<MenuWindow> OpenMenuWindow(Ref<MenuBar> bar) {
-  auto window = std::make_shared<MenuWindow>();
-  window->bar = bar;
-  window->Constructor();
-  return window;
-}
-
-QMenuBar* MenuBarWidget(const Window& window) {
-  return internal::TopLevelWidget(window)->findChild<QMenuBar*>();
-}
 
 }  // namespace
 
 TEST(MenuTree, ChildIsDirectLookupSearchesDepthFirst) {
   Ref<MenuBar> bar = MakeBar();
-  EXPECT_EQ(bar->Count(), 3);
-  EXPECT_EQ(bar->Item(1)->Name(), "EditMenu");
   EXPECT_TRUE(bar->Item(3).IsNil());
-  EXPECT_TRUE(bar->Item(-1).IsNil());
-
   EXPECT_TRUE(bar->Child("FileQuit").IsNil());  // not a direct child of the bar
-  Ref<MenuItem> quit = bar->Lookup("FileQuit");
-  ASSERT_FALSE(quit.IsNil());
-  EXPECT_EQ(quit->ClassName(), "QuitMenuItem");
-  EXPECT_EQ(bar->Lookup("About")->ClassName(), "ApplicationMenuItem");
+  EXPECT_EQ(bar->Lookup("FileQuit")->ClassName(), "QuitMenuItem");
   EXPECT_TRUE(bar->Lookup("EditSeparator1")->IsSeparator());
   EXPECT_TRUE(bar->Lookup("FileNew").IsNil());
-
   // A deeper item of an earlier menu comes before a later menu's item.
   bar->Child("EditMenu")->Item(0)->Append(Item("Twin", "deep"));
   bar->Child("HelpMenu")->Append(Item("Twin", "shallow"));
   EXPECT_EQ(bar->Lookup("Twin")->Text(), "deep");
-}
-
-TEST(MenuTree, RefusesNilAndCycles) {
-  Ref<MenuBar> bar = MakeBar();
+  // Nothing and cycles are refused, so that walks of the tree end.
   EXPECT_THROW(bar->Append(Ref<MenuItem>()), NilObjectException);
-  Ref<MenuItem> edit = bar->Child("EditMenu");
-  EXPECT_THROW(edit->Append(edit), RuntimeException);
-  EXPECT_THROW(edit->Item(0)->Append(bar), RuntimeException);
-  EXPECT_EQ(edit->Count(), 3);
+  EXPECT_THROW(bar->Lookup("Twin")->Append(bar), RuntimeException);
 }
 
 TEST(MenuView, WindowShowsTheTreeWithShortcutsAndRoles) {
-  auto window = OpenMenuWindow(MakeBar());
-  QMenuBar* widget = MenuBarWidget(*window);
-  ASSERT_NE(widget, nullptr);
-  const auto menus = widget->actions();
+  auto window = std::make_shared<MenuWindow>();
+  window->Constructor();
+  const auto menus = internal::TopLevelWidget(*window)->findChild<QMenuBar*>()->actions();
   ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル"));
-  EXPECT_EQ(menus[2]->text(), QStringLiteral("ヘルプ"));
-
+  EXPECT_EQ(menus[0]->menu()->actions().at(0)->menuRole(), QAction::QuitRole);
   const auto edit = menus[1]->menu()->actions();
   ASSERT_EQ(edit.size(), 3);
   EXPECT_EQ(edit[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
   EXPECT_TRUE(edit[1]->isSeparator());
   EXPECT_EQ(edit[2]->text(), QStringLiteral("カット && 貼り"));  // shown with its '&'
-  EXPECT_EQ(edit[2]->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
-
-  QAction* quit = menus[0]->menu()->actions().at(0);
-  EXPECT_EQ(quit->menuRole(), QAction::QuitRole);
   const auto help = menus[2]->menu()->actions();
   EXPECT_EQ(help[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Question));
   EXPECT_EQ(help[1]->menuRole(), QAction::AboutRole);
@@ -120,37 +86,29 @@ TEST(MenuView, WindowShowsTheTreeWithShortcutsAndRoles) {
   window->Close();
 }
 
-TEST(MenuView, ChoosingAnItemRunsItsHandlerAndUnboundNamesNeverRun) {
-  auto window = OpenMenuWindow(MakeBar());
+TEST(MenuView, ItemsAndShortcutsRunHandlersByName) {
+  auto window = std::make_shared<MenuWindow>();
+  window->Constructor();
   std::string ran;
-  int fileNew = 0;
-  window->AddMenuHandler("FileNew", [&] { ++fileNew; return true; });
+  window->AddMenuHandler("FileNew", [&] { ran += "new;"; return true; });  // no item has it
   window->AddMenuHandler("EditCut", [&] { ran += "cut;"; return true; });
-  window->AddMenuHandler("EditUndo", [] () -> bool { throw NilObjectException("no undo"); });
-
+  window->AddMenuHandler("FileQuit", [&] { ran += "quit;"; return true; });
+  window->AddMenuHandler("EditUndo", []() -> bool { throw NilObjectException("no undo"); });
   std::string unhandled;
   SetUnhandledExceptionHookForTesting([&](const std::exception& e) { unhandled = e.what(); });
-  for (QAction* menu : MenuBarWidget(*window)->actions()) {
+
+  QWidget* top = internal::TopLevelWidget(*window);
+  for (QAction* menu : top->findChild<QMenuBar*>()->actions()) {
     for (QAction* action : menu->menu()->actions()) action->trigger();
   }
-  SetUnhandledExceptionHookForTesting(nullptr);
-
-  EXPECT_EQ(ran, "cut;");
-  EXPECT_EQ(fileNew, 0);
+  EXPECT_EQ(ran, "quit;cut;");
   EXPECT_EQ(unhandled, "no undo");  // an escaping error reaches the routine
-  window->Close();
-}
 
-TEST(MenuView, CmdQShortcutWorksInTheActiveWindow) {
-  auto window = OpenMenuWindow(MakeBar());
-  int quits = 0;
-  window->AddMenuHandler("FileQuit", [&] { ++quits; return true; });
-  QWidget* top = internal::TopLevelWidget(*window);
   top->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(top));
   QTest::keyClick(top, Qt::Key_Q, Qt::ControlModifier);
-  EXPECT_EQ(quits, 1);
   QTest::keyClick(top, Qt::Key_Q);  // without the modifier: nothing
-  EXPECT_EQ(quits, 1);
+  EXPECT_EQ(ran, "quit;cut;quit;");
+  SetUnhandledExceptionHookForTesting(nullptr);
   window->Close();
 }

@@ -14,7 +14,7 @@ import sys
 import time
 
 from board import BLACK, START, ScreenBoard, computer_turns, counts, legal_moves, show
-from xsession import Failure, XSession, check, timed_out_watchdog
+from xsession import Failure, XSession, check, watchdog
 
 # Controls, in the window's content coordinates.
 RED_BUTTON = (30, 25)
@@ -126,7 +126,7 @@ def main():
     parser.add_argument("--program", required=True)
     parser.add_argument("--screenshot")
     args = parser.parse_args()
-    timed_out_watchdog(150)
+    watchdog(150)
     try:
         with XSession() as session:
             play_session(session, args.program, args.screenshot)

@@ -30,7 +30,7 @@ import tempfile
 import time
 
 from board import BLACK, START, ScreenBoard, after_click, computer_turns, distance, legal_moves, show
-from xsession import Failure, XSession, check, square_centre, timed_out_watchdog
+from xsession import Failure, XSession, check, square_centre, watchdog
 
 COMPUTER_FIRST = (434, 623)
 NEW_GAME = (537, 623)
@@ -106,9 +106,8 @@ def scenario_damaged_resources(program_path, damage):
             # Sweeps of clicks over every square play the game on: each legal
             # square in turn gets its move and the computer answers.
             for sweep in range(5):
-                for i in range(64):
-                    cx, cy = square_centre(i)
-                    session.click(origin[0] + cx, origin[1] + cy)
+                points = [square_centre(i) for i in range(64)]
+                session.click_many([(origin[0] + x, origin[1] + y) for x, y in points])
                 check(program.alive(), "the game ended during sweep %d:\n%s" % (sweep, program.stderr()[-3000:]))
             session.click(origin[0] + NEW_GAME[0], origin[1] + NEW_GAME[1])
             step("five sweeps of clicks over the board played without a fault")
@@ -167,8 +166,11 @@ def scenario_queued_clicks(program_path):
         if board not in possible:
             time.sleep(2.0)
             later = screen.read()
+            session.tool(["xdotool", "mousemove_relative", "1", "1"])
+            time.sleep(0.5)
+            moved = screen.read()
             raise Failure("after the wait the queued click on 19 did not follow the opening:%s\n"
-                          "and 2 s later:%s" % (show(board), show(later)))
+                          "and 2 s later:%s\nand after a mouse move:%s" % (show(board), show(later), show(moved)))
         step("clicks during 後手's wait are held and then handled in order:" + show(board))
 
         # "再ゲーム" clicked during the wait comes after the computer's
@@ -184,14 +186,12 @@ def scenario_queued_clicks(program_path):
         check(board == START, "再ゲーム clicked during the wait did not come last:" + show(board))
         step("再ゲーム clicked during the wait arrives after the opening")
 
-        # Clicks while the closing animation runs.
-        session.click(ox + RED_BUTTON[0], oy + RED_BUTTON[1])
+        # Clicks while the closing animation runs: sent in one burst right
+        # behind the press on the red button, so they all arrive while its
+        # handler is still animating.
+        targets = [RED_BUTTON, COMPUTER_FIRST, square_centre(19), NEW_GAME, RED_BUTTON, square_centre(26)]
         pressed = time.monotonic()
-        for target in (COMPUTER_FIRST, square_centre(19), NEW_GAME, RED_BUTTON, square_centre(26)):
-            if not program.alive():
-                break
-            session.tool(["xdotool", "mousemove", str(ox + target[0]), str(oy + target[1]), "click", "1"],
-                         check_rc=False)
+        session.click_many([(ox + x, oy + y) for x, y in targets])
         code = program.wait_exit(5)
         check(code == 0, "clicks during the closing animation: exit code %s\n%s" % (code, program.stderr()[-3000:]))
         no_errors(program)
@@ -224,7 +224,7 @@ def main():
     parser.add_argument("scenario", choices=["damaged-resources", "no-audio", "queued-clicks", "no-display"])
     parser.add_argument("--damage", choices=["emptied", "mangled"], default="emptied")
     args = parser.parse_args()
-    timed_out_watchdog(240)
+    watchdog(240)
     try:
         if args.scenario == "damaged-resources":
             scenario_damaged_resources(args.program, args.damage)

@@ -96,7 +96,7 @@ def parse_ppm(raw):
 def parse_xwd(raw):
     """A 24/32-bit ZPixmap XWD dump, as `xwd -silent` writes it, as RGB."""
     (header_size, _version, _fmt, depth, width, height, _xoff, _byte_order, _unit, _bit_order,
-     _pad, bits_per_pixel, bytes_per_line, _visual, red_mask, green_mask, blue_mask, _bprgb,
+     _pad, bits_per_pixel, bytes_per_line, _visual, _red_mask, _green_mask, _blue_mask, _bprgb,
      _cmap_entries, ncolors) = struct.unpack(">20I", raw[:80])
     # xwd's bits-per-pixel field is not reliable once clients have changed
     # the colormaps; the line length tells the real pixel size.
@@ -110,7 +110,6 @@ def parse_xwd(raw):
         out[y * width * 3:(y + 1) * width * 3:3] = row[2::4]
         out[y * width * 3 + 1:(y + 1) * width * 3:3] = row[1::4]
         out[y * width * 3 + 2:(y + 1) * width * 3:3] = row[0::4]
-    del red_mask, green_mask, blue_mask
     return Image(width, height, bytes(out))
 
 
@@ -192,6 +191,10 @@ class XSession:
         self.programs = []
         self.xvfb = None
         self.display = None
+        # A runtime folder of the session's own keeps Qt from warning about
+        # a missing one on every start.
+        self.runtime_dir = os.path.join(self.tmp, "runtime")
+        os.mkdir(self.runtime_dir, 0o700)
 
     def __enter__(self):
         self.start()
@@ -251,6 +254,7 @@ class XSession:
         env["DISPLAY"] = self.display
         env["QT_QPA_PLATFORM"] = "xcb"
         env["SDL_AUDIODRIVER"] = "dummy"
+        env["XDG_RUNTIME_DIR"] = self.runtime_dir
         for key, value in overrides.items():
             if value is None:
                 env.pop(key, None)
@@ -295,7 +299,14 @@ class XSession:
         self.tool(["xdotool", "mousemove", str(x), str(y)])
 
     def click(self, x, y):
-        self.tool(["xdotool", "mousemove", str(x), str(y), "click", "1"])
+        self.tool(["xdotool", "mousemove", str(x), str(y), "click", "--delay", "0", "1"])
+
+    def click_many(self, points):
+        """Clicks at each point in turn, in one xdotool run."""
+        args = ["xdotool"]
+        for x, y in points:
+            args += ["mousemove", str(x), str(y), "click", "--delay", "0", "1"]
+        self.tool(args, timeout=60)
 
     def drag(self, start, end, steps=12, pause=0.02):
         self.tool(["xdotool", "mousemove", str(start[0]), str(start[1]), "mousedown", "1"])
@@ -319,12 +330,18 @@ class XSession:
         return int(out.split("=")[1].strip().split(",")[0]) / 0xFFFFFFFF
 
 
-def timed_out_watchdog(seconds):
-    """Ends the whole script if it runs past `seconds` (cleanup runs through
-    the KeyboardInterrupt-like exception raised in the main thread)."""
+def watchdog(seconds):
+    """Ends the whole script if it runs past `seconds`: the Failure raised in
+    the main thread unwinds through the sessions, which kill what they
+    started."""
 
     def expire(_signum, _frame):
         raise Failure("the test ran past its %d s limit" % seconds)
 
+    def terminated(_signum, _frame):
+        raise Failure("terminated")
+
     signal.signal(signal.SIGALRM, expire)
+    signal.signal(signal.SIGTERM, terminated)
+    signal.signal(signal.SIGHUP, terminated)
     signal.alarm(seconds)

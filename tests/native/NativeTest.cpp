@@ -1,6 +1,5 @@
 // The message layer on real windows: selectors, classes, the window messages,
 // the About window and the help viewer, and receivers it must not touch.
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -11,6 +10,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -36,77 +36,68 @@ std::shared_ptr<Window> OpenWindow() {
   return window;
 }
 
-QWidget* ShownTopLevel(const QString& name) {
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w->objectName() == name && w->isVisible()) return w;
-  }
-  return nullptr;
-}
-
-void CloseAndCollect(QWidget* w) {
-  w->close();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 id SharedApplication() {
   return objc_msgSend(NSClassFromString("NSApplication"), sel_registerName("sharedApplication"));
 }
 
-// Points the bundle's Resources at a folder of the test's own.
-class BundleResources {
- public:
-  BundleResources() { classlib::SetApplicationBundleResourcesForTesting(dir_.path().toStdString()); }
-  ~BundleResources() {
-    const char* resources = std::getenv("TOVARINE_TEST_RESOURCES");
-    classlib::SetApplicationBundleResourcesForTesting(resources ? resources : "");
+// Sends `message` to the shared application and returns the window it shows.
+QWidget* Show(const char* message, const char* objectName) {
+  EXPECT_EQ(objc_msgSend(SharedApplication(), sel_registerName(message), nullptr), nullptr);
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (w->objectName() == QLatin1String(objectName) && w->isVisible()) return w;
   }
-  void Write(const QString& name, const QByteArray& bytes) {
-    QFile file(dir_.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
-  QString Path(const QString& name) const { return dir_.filePath(name); }
+  return nullptr;
+}
 
- private:
-  QTemporaryDir dir_;
-};
+bool CloseAndCollect(QWidget* w) {
+  QPointer<QWidget> watch(w);
+  w->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  return watch.isNull();
+}
 
 }  // namespace
 
-TEST(NativeRuntime, SelectorsAndClasses) {
-  EXPECT_EQ(sel_registerName("setAlphaValue:"), sel_registerName(std::string("setAlphaValue:").c_str()));
-  EXPECT_NE(sel_registerName("miniaturize:"), sel_registerName("setAlphaValue:"));
+TEST(NativeRuntime, SelectorsClassesAndUnknownReceivers) {
+  const SEL alpha = sel_registerName("setAlphaValue:");
+  EXPECT_EQ(alpha, sel_registerName(std::string("setAlphaValue:").c_str()));
   EXPECT_STREQ(sel_getName(sel_registerName("showHelp:")), "showHelp:");
   EXPECT_EQ(NSClassFromString("NoSuchClass"), nullptr);
   ASSERT_NE(SharedApplication(), nullptr);
   EXPECT_EQ(SharedApplication(), SharedApplication());
-  EXPECT_EQ(objc_msgSend(NSClassFromString("NoSuchClass"), sel_registerName("sharedApplication")), nullptr);
+
+  auto window = OpenWindow();
+  const id handle = HandleOf(*window);
+  QWidget* top = classlib::internal::TopLevelWidget(*window);
+  EXPECT_EQ(objc_msgSend(nullptr, alpha, 0.5), nullptr);
+  EXPECT_EQ(objc_msgSend(reinterpret_cast<id>(std::intptr_t{0x1234}), alpha, 0.5), nullptr);
+  EXPECT_EQ(objc_msgSend(handle, sel_registerName("orderOut:"), nullptr), nullptr);
+  EXPECT_EQ(objc_msgSend(SharedApplication(), alpha, 0.5), nullptr);
+  // Wrong argument types and a value that is no number change nothing.
+  objc_msgSend(handle, alpha, std::int64_t{0});
+  objc_msgSend(handle, alpha, std::numeric_limits<double>::quiet_NaN());
+  EXPECT_TRUE(top->isVisible());
+  EXPECT_NEAR(top->windowOpacity(), 1.0, 0.005);
+  window->Close();
+  EXPECT_EQ(objc_msgSend(handle, alpha, 0.5), nullptr);  // no longer an open window
 }
 
 TEST(NativeWindow, OpacityStyleAndMinimise) {
   auto window = OpenWindow();
   const id handle = HandleOf(*window);
   QWidget* top = classlib::internal::TopLevelWidget(*window);
-  const SEL alpha = sel_registerName("setAlphaValue:");
-
-  EXPECT_EQ(objc_msgSend(handle, alpha, 0.2), nullptr);
+  objc_msgSend(handle, sel_registerName("setAlphaValue:"), 0.2);
   EXPECT_NEAR(top->windowOpacity(), 0.2, 0.005);
-  objc_msgSend(handle, alpha, 1.0);
-  EXPECT_NEAR(top->windowOpacity(), 1.0, 0.005);
-  // Wrong argument types and a value that is no number change nothing.
-  objc_msgSend(handle, alpha, std::int64_t{0});
-  objc_msgSend(handle, alpha, std::numeric_limits<double>::quiet_NaN());
-  objc_msgSend(handle, alpha);
+  objc_msgSend(handle, sel_registerName("setAlphaValue:"), 1.0);
   EXPECT_NEAR(top->windowOpacity(), 1.0, 0.005);
 
   objc_msgSend(handle, sel_registerName("setStyleMask:"), 4);
-  const Qt::WindowFlags flags = top->windowFlags();
-  EXPECT_TRUE(flags & Qt::FramelessWindowHint);
-  EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(flags & (Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(top->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(top->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(top->windowFlags() & (Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(top->isVisible());
 
-  EXPECT_EQ(objc_msgSend(handle, sel_registerName("miniaturize:"), nullptr), nullptr);
+  objc_msgSend(handle, sel_registerName("miniaturize:"), nullptr);
   EXPECT_TRUE(window->IsMinimized());
   window->Close();
 }
@@ -133,85 +124,63 @@ TEST(NativeWindow, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
   EXPECT_EQ(window->Height(), 335);
 
   // Without animation, back on screen and larger than before.
-  objc_msgSend(HandleOf(*window), setFrame, NSRect{10, double(screen.height() - 30 - 500), 700, 500}, YES, NO);
+  objc_msgSend(HandleOf(*window), setFrame, NSRect{10, screen.height() - 30.0 - 500, 700, 500}, YES, NO);
   EXPECT_EQ(window->Left(), screen.x() + 10);
   EXPECT_EQ(window->Top(), screen.y() + 30);
   EXPECT_EQ(window->Width(), 700);
   EXPECT_EQ(window->Height(), 500);
 
-  // Refused frames: nothing moves.
-  objc_msgSend(HandleOf(*window), setFrame, NSRect{0, 0, -5, 100}, YES, NO);
-  objc_msgSend(HandleOf(*window), setFrame, NSRect{0, 0, 100, 100});
+  objc_msgSend(HandleOf(*window), setFrame, NSRect{0, 0, -5, 100}, YES, NO);  // refused
   EXPECT_EQ(window->Width(), 700);
   window->Close();
 }
 
-TEST(NativeWindow, UnknownReceiversAndSelectorsDoNothing) {
-  auto window = OpenWindow();
-  const id handle = HandleOf(*window);
-  QWidget* top = classlib::internal::TopLevelWidget(*window);
-  const SEL alpha = sel_registerName("setAlphaValue:");
-
-  EXPECT_EQ(objc_msgSend(nullptr, alpha, 0.5), nullptr);
-  EXPECT_EQ(objc_msgSend(reinterpret_cast<id>(std::intptr_t{0x1234}), alpha, 0.5), nullptr);
-  EXPECT_EQ(objc_msgSend(handle, sel_registerName("orderOut:"), nullptr), nullptr);
-  EXPECT_EQ(objc_msgSend(handle, static_cast<SEL>(nullptr), 0.5), nullptr);
-  EXPECT_EQ(objc_msgSend(SharedApplication(), alpha, 0.5), nullptr);
-  EXPECT_TRUE(top->isVisible());
-  EXPECT_NEAR(top->windowOpacity(), 1.0, 0.005);
-
-  window->Close();
-  EXPECT_EQ(objc_msgSend(handle, alpha, 0.5), nullptr);  // no longer an open window
-}
-
-TEST(NativePanels, AboutShowsTheBundleInfoAndClosesCleanly) {
+TEST(NativePanels, AboutAndHelpShowTheBundleFilesAndCloseCleanly) {
   ASSERT_TRUE(classlib::OpenWindows().empty());
-  BundleResources resources;
+  QTemporaryDir dir;
+  classlib::SetApplicationBundleResourcesForTesting(dir.path().toStdString());
+  const auto write = [&](const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  };
   QImage icon(8, 8, QImage::Format_ARGB32);
   icon.fill(Qt::red);
-  ASSERT_TRUE(icon.save(resources.Path("Icon.png")));
-  resources.Write("Info.txt", "Name=Tovarine\nVersion=1.0.0\nCopyright=(c) the makers\nIcon=Icon.png\nnoise\n");
+  ASSERT_TRUE(icon.save(dir.filePath("Icon.png")));
+  write("Info.txt", "Name=Tovarine\nVersion=1.0.0\nCopyright=(c) the makers\nIcon=Icon.png\nnoise\n");
 
-  EXPECT_EQ(objc_msgSend(SharedApplication(), sel_registerName("orderFrontStandardAboutPanel:"), nullptr), nullptr);
-  QWidget* about = ShownTopLevel(QStringLiteral("AboutPanel"));
+  QWidget* about = Show("orderFrontStandardAboutPanel:", "AboutPanel");
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("Version"))->text(), QStringLiteral("バージョン 1.0.0"));
-  EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("Copyright"))->text(), QStringLiteral("(c) the makers"));
+  EXPECT_EQ(about->findChild<QLabel*>("Version")->text(), QStringLiteral("バージョン 1.0.0"));
+  EXPECT_EQ(about->findChild<QLabel*>("Copyright")->text(), QStringLiteral("(c) the makers"));
   bool hasIcon = false;
   for (QLabel* label : about->findChildren<QLabel*>()) hasIcon = hasIcon || !label->pixmap().isNull();
   EXPECT_TRUE(hasIcon);
-  CloseAndCollect(about);
-  EXPECT_EQ(ShownTopLevel(QStringLiteral("AboutPanel")), nullptr);
+  EXPECT_TRUE(CloseAndCollect(about));
 
-  // A file that is not text: the defaults, the application's version.
+  // A file that is not text: the defaults, with the application's version.
   auto app = std::make_shared<classlib::Application>();
   app->SetVersionData(2, 3, 4, 0, 0, "", "", "");
   classlib::RuntimeRegisterAppObject(classlib::Ref<classlib::Application>(app));
-  resources.Write("Info.txt", QByteArray("Name=\xff\xfe\0Broken", 15));
-  objc_msgSend(SharedApplication(), sel_registerName("orderFrontStandardAboutPanel:"), nullptr);
-  about = ShownTopLevel(QStringLiteral("AboutPanel"));
+  write("Info.txt", QByteArray("Name=\xff\xfe\0Broken", 15));
+  about = Show("orderFrontStandardAboutPanel:", "AboutPanel");
   ASSERT_NE(about, nullptr);
-  EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("Name"))->text(), QStringLiteral("Tovarine"));
-  EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("Version"))->text(), QStringLiteral("バージョン 2.3.4"));
+  EXPECT_EQ(about->findChild<QLabel*>("Name")->text(), QStringLiteral("Tovarine"));
+  EXPECT_EQ(about->findChild<QLabel*>("Version")->text(), QStringLiteral("バージョン 2.3.4"));
   classlib::RuntimeRegisterAppObject(nullptr);
-  CloseAndCollect(about);
-}
+  EXPECT_TRUE(CloseAndCollect(about));
 
-TEST(NativePanels, HelpViewerShowsTheBookOrSaysItIsMissing) {
-  BundleResources resources;
-  const SEL showHelp = sel_registerName("showHelp:");
-  objc_msgSend(SharedApplication(), showHelp, nullptr);
-  auto* viewer = qobject_cast<QTextBrowser*>(ShownTopLevel(QStringLiteral("HelpViewer")));
-  ASSERT_NE(viewer, nullptr);
-  EXPECT_EQ(viewer->toPlainText(), QStringLiteral("ヘルプが見つかりません。"));
-  CloseAndCollect(viewer);
+  auto* help = qobject_cast<QTextBrowser*>(Show("showHelp:", "HelpViewer"));
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(help->toPlainText(), QStringLiteral("ヘルプが見つかりません。"));
+  EXPECT_TRUE(CloseAndCollect(help));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("help"));
+  write("help/index.html", "<html><body><h1>Reversi rules</h1></body></html>");
+  help = qobject_cast<QTextBrowser*>(Show("showHelp:", "HelpViewer"));
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Reversi rules")));
+  EXPECT_TRUE(CloseAndCollect(help));
 
-  ASSERT_TRUE(QDir(resources.Path("")).mkdir(QStringLiteral("help")));
-  resources.Write("help/index.html", "<html><body><h1>Reversi rules</h1></body></html>");
-  objc_msgSend(SharedApplication(), showHelp, nullptr);
-  viewer = qobject_cast<QTextBrowser*>(ShownTopLevel(QStringLiteral("HelpViewer")));
-  ASSERT_NE(viewer, nullptr);
-  EXPECT_TRUE(viewer->toPlainText().contains(QStringLiteral("Reversi rules")));
-  CloseAndCollect(viewer);
-  EXPECT_EQ(ShownTopLevel(QStringLiteral("HelpViewer")), nullptr);
+  const char* resources = std::getenv("TOVARINE_TEST_RESOURCES");
+  classlib::SetApplicationBundleResourcesForTesting(resources ? resources : "");
 }
