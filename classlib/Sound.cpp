@@ -1,19 +1,25 @@
 // Folder items, the bundle's Resources folder, and sounds played through
 // SDL2_mixer.
 //
-// The audio device is opened at the first OpenAsSound and never closed, so a
-// sound held in a static reference can be freed safely while the program ends.
-// When no device can be opened, one warning says so and the game stays silent:
-// OpenAsSound then gives a silent Sound for every file that exists (the file is
-// not decoded), whose Play is only logged.
+// SDL2_mixer and the audio libraries behind it are loaded at the first
+// OpenAsSound, not at start-up: no sound plays before the first move, and the
+// window comes up faster and smaller without them. The audio device is opened
+// then too and never closed, so a sound held in a static reference can be
+// freed safely while the program ends. When the library or a device cannot be
+// had, one warning says so and the game stays silent: OpenAsSound then gives a
+// silent Sound for every file that exists (the file is not decoded), whose
+// Play is only logged.
 #include "classlib/Sound.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <type_traits>
 
 namespace classlib {
 
@@ -77,37 +83,91 @@ void SetApplicationBundleResourcesForTesting(const std::string& path) { Resource
 
 // --- Sounds -----------------------------------------------------------------------
 
+namespace {
+
+// The entry points of SDL2 and SDL2_mixer the game uses, found in the library
+// once it is loaded.
+struct Mixer {
+  decltype(&::SDL_SetHint) SetHint = nullptr;
+  decltype(&::SDL_InitSubSystem) InitSubSystem = nullptr;
+  decltype(&::SDL_GetError) GetError = nullptr;
+  decltype(&::SDL_RWFromFile) RWFromFile = nullptr;
+  decltype(&::Mix_OpenAudio) OpenAudio = nullptr;
+  decltype(&::Mix_AllocateChannels) AllocateChannels = nullptr;
+  decltype(&::Mix_LoadWAV_RW) LoadWAV_RW = nullptr;
+  decltype(&::Mix_PlayChannelTimed) PlayChannelTimed = nullptr;
+  decltype(&::Mix_FreeChunk) FreeChunk = nullptr;
+
+  // Loads the library; false (with a reason) when it or an entry point is
+  // missing. The library stays loaded for the rest of the run.
+  bool Load(std::string& reason) {
+    void* library = dlopen("libSDL2_mixer-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) {
+      reason = dlerror();
+      return false;
+    }
+    bool found = true;
+    auto find = [&](auto& entry, const char* name) {
+      entry = reinterpret_cast<std::remove_reference_t<decltype(entry)>>(dlsym(library, name));
+      if (entry == nullptr) {
+        found = false;
+        reason = std::string("no ") + name + " in the sound library";
+      }
+    };
+    find(SetHint, "SDL_SetHint");
+    find(InitSubSystem, "SDL_InitSubSystem");
+    find(GetError, "SDL_GetError");
+    find(RWFromFile, "SDL_RWFromFile");
+    find(OpenAudio, "Mix_OpenAudio");
+    find(AllocateChannels, "Mix_AllocateChannels");
+    find(LoadWAV_RW, "Mix_LoadWAV_RW");
+    find(PlayChannelTimed, "Mix_PlayChannelTimed");
+    find(FreeChunk, "Mix_FreeChunk");
+    return found;
+  }
+};
+
+Mixer mixer;
+
+enum class AudioState { Untried, Open, Unavailable };
+AudioState audioState = AudioState::Untried;
+
+// Loads the sound library and opens the audio device once; afterwards says
+// whether they are there.
+bool AudioOpen() {
+  if (audioState != AudioState::Untried) return audioState == AudioState::Open;
+  audioState = AudioState::Unavailable;
+  std::string reason;
+  if (!mixer.Load(reason)) {
+    std::fprintf(stderr, "warning: the sound library cannot be loaded (%s); the game stays silent\n",
+                 reason.c_str());
+    return false;
+  }
+  // Signals stay the toolkit's business.
+  mixer.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (mixer.InitSubSystem(SDL_INIT_AUDIO) != 0 || mixer.OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    std::fprintf(stderr, "warning: no audio device can be opened (%s); the game stays silent\n",
+                 mixer.GetError());
+    return false;
+  }
+  // Enough channels that sounds started close together all play.
+  mixer.AllocateChannels(16);
+  audioState = AudioState::Open;
+  return true;
+}
+
+}  // namespace
+
 struct Sound::Impl {
   Mix_Chunk* chunk = nullptr;
   ~Impl() {
     // The device stays open for the whole run, so freeing is safe at any time,
     // also while the program ends; a channel still playing it is stopped.
-    if (chunk != nullptr) Mix_FreeChunk(chunk);
+    if (chunk != nullptr) mixer.FreeChunk(chunk);
   }
 };
 
 namespace {
-
-enum class AudioState { Untried, Open, Unavailable };
-AudioState audioState = AudioState::Untried;
-
-// Opens the audio device once; afterwards says whether it is open.
-bool AudioOpen() {
-  if (audioState == AudioState::Untried) {
-    // Signals stay the toolkit's business.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-      std::fprintf(stderr, "warning: no audio device can be opened (%s); the game stays silent\n",
-                   SDL_GetError());
-      audioState = AudioState::Unavailable;
-    } else {
-      // Enough channels that sounds started close together all play.
-      Mix_AllocateChannels(16);
-      audioState = AudioState::Open;
-    }
-  }
-  return audioState == AudioState::Open;
-}
 
 std::vector<std::string>& Log() {
   static auto* log = new std::vector<std::string>();
@@ -124,10 +184,10 @@ Ref<Sound> FolderItem::OpenAsSound() const {
     return nullptr;
   }
   if (!AudioOpen()) return Ref<Sound>(std::make_shared<Sound>(name, nullptr));
-  Mix_Chunk* chunk = Mix_LoadWAV(path_.c_str());
+  Mix_Chunk* chunk = mixer.LoadWAV_RW(mixer.RWFromFile(path_.c_str(), "rb"), 1);
   if (chunk == nullptr) {
     std::fprintf(stderr, "warning: sound file %s cannot be decoded (%s); it stays silent\n", path_.c_str(),
-                 Mix_GetError());
+                 mixer.GetError());
     return nullptr;
   }
   auto impl = std::make_unique<Sound::Impl>();
@@ -142,7 +202,7 @@ Sound::~Sound() = default;
 void Sound::Play() {
   Log().push_back(name_);
   // With every channel busy the sound is left out; nobody waits for a channel.
-  if (impl_ && impl_->chunk != nullptr) Mix_PlayChannel(-1, impl_->chunk, 0);
+  if (impl_ && impl_->chunk != nullptr) mixer.PlayChannelTimed(-1, impl_->chunk, 0, -1);
 }
 
 Sound* Sound::NilStandIn() {
