@@ -40,6 +40,16 @@ void ScoreIfFull(class MW& window) {
   }
 }
 
+// Puts the mover's disc on `square` and turns the discs listed in `flips`.
+void PlaceDisc(class MW& window, Integer square, const std::string& flips) {
+  window.Box(square)->value = window.player;
+  const Integer entries = engine::EntryCount(flips);
+  for (Integer k = 1; k <= entries; ++k) {
+    window.Box(engine::EntrySquare(flips, k))->value = window.player;
+    RuntimeBackgroundTask();
+  }
+}
+
 }  // namespace
 
 bool MW::Box_MouseDown(Ref<TessarBox> box, Integer /*x*/, Integer /*y*/) {
@@ -52,12 +62,7 @@ bool MW::Box_MouseDown(Ref<TessarBox> box, Integer /*x*/, Integer /*y*/) {
     return true;
   }
 
-  square->value = player;
-  const Integer entries = engine::EntryCount(flips);
-  for (Integer k = 1; k <= entries; ++k) {
-    Box(engine::EntrySquare(flips, k))->value = player;
-    RuntimeBackgroundTask();
-  }
+  PlaceDisc(*this, square->Index(), flips);
   Crick()->Play();
   RefreshBox();
   ScoreIfFull(*this);
@@ -91,13 +96,7 @@ void MW::ThinkMac() {
     }
 
     const Integer c = static_cast<Integer>(classlib::Val(choice));
-    const std::string flips = ReturnableBox(c % 8, c / 8);
-    Box(c)->value = player;
-    const Integer entries = engine::EntryCount(flips);
-    for (Integer k = 1; k <= entries; ++k) {
-      Box(engine::EntrySquare(flips, k))->value = player;
-      RuntimeBackgroundTask();
-    }
+    PlaceDisc(*this, c, ReturnableBox(c % 8, c / 8));
     Crick()->Play();
     pass[1] = false;
     RefreshBox();
