@@ -1,11 +1,11 @@
 // A window for tests of windows and controls: it builds whatever the test
-// asks for while it is created and records its own events.
+// asks for while it is created and logs its own events and, as a test
+// attaches them, its controls' events, each entry followed by "; ".
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -16,29 +16,31 @@ namespace windowtest {
 
 using namespace classlib;
 
+inline std::string At(Integer x, Integer y) { return " " + Str(x) + "," + Str(y) + "; "; }
+
 class TestWindow : public Window {
  public:
   std::string className = "Test.Window";
   std::function<void(TestWindow&)> build;    // runs in CreateControls
   std::function<void(TestWindow&)> onPaint;  // runs in Paint
   bool takePress = true;
-  std::vector<std::string> log;         // the window's own events
-  std::vector<std::string> controlLog;  // its controls' events, as a test records them
+  std::string log;         // the window's own events
+  std::string controlLog;  // its controls' events
 
   void CreateControls() override {
     if (build) build(*this);
   }
-  void Event_Open() override { log.push_back("open"); }
-  void Event_Close() override { log.push_back("close"); }
+  void Event_Open() override { log += "open; "; }
+  void Event_Close() override { log += "close; "; }
   void Event_Paint(Ref<Graphics>) override {
     if (onPaint) onPaint(*this);
   }
   bool Event_MouseDown(Integer x, Integer y) override {
-    log.push_back("down " + Str(x) + "," + Str(y));
+    log += "down" + At(x, y);
     return takePress;
   }
-  void Event_MouseDrag(Integer x, Integer y) override { log.push_back("drag " + Str(x) + "," + Str(y)); }
-  void Event_MouseUp(Integer x, Integer y) override { log.push_back("up " + Str(x) + "," + Str(y)); }
+  void Event_MouseDrag(Integer x, Integer y) override { log += "drag" + At(x, y); }
+  void Event_MouseUp(Integer x, Integer y) override { log += "up" + At(x, y); }
   std::string ClassName() const override { return className; }
 };
 
@@ -56,7 +58,7 @@ inline Ref<TestWindow> OpenWindow(std::function<void(TestWindow&)> build = nullp
 }
 
 // Makes a control the way a window's layout does: constructed, registered,
-// then placed (host coordinates) and put into its parent.
+// then placed (window coordinates) and put into its parent.
 template <class T>
 Ref<T> Place(ControlHost& host, const std::string& name, Integer index, Integer left, Integer top,
              Integer width, Integer height, const std::string& parent = "") {

@@ -1,11 +1,9 @@
 // The real main window, reset for every test, with boards written as text:
-// 64 characters row by row, '.' empty, 'W' the computer's disc, 'B' the
-// player's, '?' a value that is neither; blanks are ignored.
+// row by row, '.' empty, 'W' the computer's disc, 'B' the player's, '?' a
+// value that is neither; blanks are ignored and missing squares are empty.
 #pragma once
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,39 +15,35 @@
 namespace enginetest {
 
 using classlib::Integer;
-using classlib::Ref;
 
-inline std::string SoundName(const Ref<classlib::Sound>& s) { return s.IsNil() ? "" : s->Name(); }
-inline std::vector<std::string> Played() { return classlib::Sound::PlayLog(); }
-
-inline std::string Compact(std::string_view rows) {
-  std::string text;
-  for (char c : rows) {
-    if (c != ' ') text += c;
-  }
-  return text;
+inline std::string Compact(std::string rows) {
+  std::erase(rows, ' ');
+  if (rows.size() < 64) rows.resize(64, '.');
+  return rows;
 }
 
-inline const std::string kStart = Compact("........ ........ ........ ...WB... ...BW... ........ ........ ........");
+inline const std::string kStart = Compact("........ ........ ........ ...WB... ...BW...");
 
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    w->RB(2)->SetValue(true);
-    w->RB(3)->SetValue(true);
+    w->RB(2)->SetValue(true);  // strong
+    w->RB(3)->SetValue(true);  // the first disc set
     w->Initialize();
     w->pass = {false, false};
     classlib::Sound::ClearPlayLog();
   }
 
-  void SetBoard(std::string_view rows, Integer toMove = 2) {
+  // A hand-made position, the player to move, neither side having passed.
+  void SetBoard(const std::string& rows) {
     const std::string board = Compact(rows);
-    ASSERT_EQ(board.size(), 64u);
+    ASSERT_EQ(board.size(), 64u) << rows;
     for (Integer i = 0; i < 64; ++i) {
       const char c = board[static_cast<std::size_t>(i)];
       w->Box(i)->value = c == 'W' ? 1 : c == 'B' ? 2 : c == '?' ? 7 : 0;
     }
-    w->player = toMove;
+    w->player = 2;
+    w->pass = {false, false};
   }
 
   std::string Board() {
@@ -58,13 +52,24 @@ class GameTest : public ::testing::Test {
     return board;
   }
 
-  // A press and release at the centre of the square.
+  // A press and release at the centre of the square, through the toolkit.
   void Click(Integer i) { classlib::testing::ClickAt(w, w->Box(i)->Left() + 32, w->Box(i)->Top() + 32); }
 
-  std::string Status() { return w->St(0)->Text(); }
   std::string Counts() { return w->St(2)->Text() + "/" + w->St(4)->Text(); }
+  // The rest of the game's state in one line: status, counts, side to move,
+  // the two pass flags, whether a game is under way, and the sounds played
+  // since the last look, by file name without extension.
+  std::string State() {
+    std::string sounds;
+    for (const std::string& name : classlib::Sound::PlayLog()) {
+      sounds += (sounds.empty() ? "" : " ") + name.substr(0, name.find('.'));
+    }
+    classlib::Sound::ClearPlayLog();
+    return w->St(0)->Text() + " " + Counts() + " p" + classlib::Str(w->player) + " pass" + "01"[w->pass[0]] +
+           "01"[w->pass[1]] + (w->playing ? " playing" : "") + " [" + sounds + "]";
+  }
 
-  Ref<class MW> w = MW();
+  classlib::Ref<class MW> w = MW();
 };
 
 }  // namespace enginetest
