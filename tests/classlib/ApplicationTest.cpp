@@ -1,10 +1,11 @@
-// The application object, menu command order, start-up and the event loop,
-// the display check and the unhandled-error routine.
+// Start-up and the event loop, the display check and the unhandled-error
+// routine.
 #include <cstdlib>
 #include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 
 #include <QTimer>
 
@@ -23,66 +24,38 @@ struct CountingApp : Application {
   void Event_Close() override { log += "close;"; }
 };
 
-class ApplicationTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    internal::ResetQuitForTesting();
-    RuntimeRegisterAppObject(Ref<Application>(app_));
-  }
-  void TearDown() override {
-    RuntimeRegisterAppObject(nullptr);
-    SetUnhandledExceptionHookForTesting(nullptr);
-    internal::ResetQuitForTesting();
-  }
-  std::shared_ptr<CountingApp> app_ = std::make_shared<CountingApp>();
-  char name_[5] = "test";
-  char* argv_[2] = {name_, nullptr};
-};
+char name[5] = "test";
+char* argv[2] = {name, nullptr};
 
 }  // namespace
 
-TEST_F(ApplicationTest, FrontWindowFirstThenApplication) {
-  app_->SetVersionData(1, 0, 0, 0, 0, "", "", "");
-  EXPECT_EQ(app_->VersionText(), "1.0.0");
-  auto window = std::make_shared<Window>();
-  window->Constructor();
-  std::string order;
-  bool windowTakes = true;
-  window->AddMenuHandler("FileQuit", [&] { order += "window;"; return windowTakes; });
-  app_->AddMenuHandler("FileQuit", [&] { order += "app;"; return true; });
-
-  EXPECT_TRUE(SendMenuCommand("FileQuit"));
-  windowTakes = false;  // declined: falls through to the application
-  EXPECT_TRUE(SendMenuCommand("FileQuit"));
-  EXPECT_FALSE(SendMenuCommand("EditCopy"));
-  window->Close();
-  EXPECT_TRUE(SendMenuCommand("FileQuit"));  // no window open
-  EXPECT_EQ(order, "window;window;app;app;");
-}
-
-TEST_F(ApplicationTest, StartUpRunsLateStepThenOpenAndLoopUntilQuit) {
-  const int code = RuntimeMain(1, argv_, [&] {
-    RunFrameworkInitialization([&] { app_->log += "late;"; });
+TEST(Application, StartUpRunsLateStepThenOpenAndLoopsUntilQuit) {
+  auto app = std::make_shared<CountingApp>();
+  RuntimeRegisterAppObject(Ref<Application>(app));
+  const int code = RuntimeMain(1, argv, [&] {
+    RunFrameworkInitialization([&] { app->log += "late;"; });
     QTimer::singleShot(0, [] { Quit(5); });
     EXPECT_EQ(RuntimeRun(), 5);
   });
   EXPECT_EQ(code, 5);
-  EXPECT_EQ(app_->log, "late;open;close;");
-
+  EXPECT_EQ(app->log, "late;open;close;");
   internal::ResetQuitForTesting();
   Quit(3);  // asked for before the loop: the loop does not start
   EXPECT_EQ(RuntimeRun(), 3);
+  internal::ResetQuitForTesting();
+  RuntimeRegisterAppObject(nullptr);
 }
 
-TEST_F(ApplicationTest, EscapingErrorsAreReportedWithTheirClass) {
+TEST(Application, EscapingErrorsAreReportedWithTheirClass) {
   SetUnhandledExceptionHookForTesting([](const std::exception&) {});
   ::testing::internal::CaptureStderr();
-  const int code = RuntimeMain(1, argv_, [] { throw NilObjectException("nil square"); });
+  const int code = RuntimeMain(1, argv, [] { throw NilObjectException("nil square"); });
   UnhandledException(std::runtime_error("plain"));
   const std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_EQ(code, 1);
   EXPECT_NE(err.find("Tovarine: unhandled NilObjectException: nil square\n"), std::string::npos);
   EXPECT_NE(err.find("Tovarine: unhandled std::exception: plain\n"), std::string::npos);
+  SetUnhandledExceptionHookForTesting(nullptr);
 }
 
 TEST(UnhandledExceptionDeathTest, EndsTheProcessWithCodeOne) {
@@ -92,24 +65,25 @@ TEST(UnhandledExceptionDeathTest, EndsTheProcessWithCodeOne) {
               ::testing::ExitedWithCode(1), "unhandled IllegalCastException: not a window");
 }
 
+// The case of no display at all is proven by the end-to-end tests.
 TEST(DisplayCheck, NeedsAReachableDisplayUnlessThePlatformNeedsNone) {
-  // The X server probe itself is proven by the end-to-end tests under Xvfb.
   const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
   std::map<std::string, std::string> saved;
-  for (const char* name : names) {
-    if (const char* v = std::getenv(name)) saved[name] = v;
+  for (const char* n : names) {
+    if (const char* v = std::getenv(n)) saved[n] = v;
   }
-  ::unsetenv("QT_QPA_PLATFORM");
-  ::unsetenv("WAYLAND_DISPLAY");
-  ::setenv("DISPLAY", ":47113", 1);  // no server answers there
-  const std::string none = internal::MissingDisplayMessage();
-  EXPECT_NE(none.find("needs a graphical display"), std::string::npos);
-  ::setenv("QT_QPA_PLATFORM", "xcb;offscreen", 1);  // a fallback that needs none
-  EXPECT_EQ(internal::MissingDisplayMessage(), "");
-  ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-  ::setenv("WAYLAND_DISPLAY", "wayland-0", 1);
-  EXPECT_EQ(internal::MissingDisplayMessage(), none);  // X11 was asked for
-  for (const char* name : names) {
-    saved.count(name) ? ::setenv(name, saved[name].c_str(), 1) : ::unsetenv(name);
+  // Platform, X display (no server answers at :47113), Wayland display, needs one.
+  const std::tuple<const char*, const char*, const char*, bool> cases[] = {
+      {nullptr, ":47113", nullptr, true},
+      {"xcb;offscreen", ":47113", nullptr, false},  // a fallback that needs none
+      {"xcb", ":47113", "wayland-0", true},         // X11 was asked for
+  };
+  for (const auto& [platform, display, wayland, needed] : cases) {
+    for (auto [n, v] : {std::pair{names[0], platform}, {names[1], display}, {names[2], wayland}}) {
+      v ? ::setenv(n, v, 1) : ::unsetenv(n);
+    }
+    const std::string message = internal::MissingDisplayMessage();
+    EXPECT_EQ(message.find("needs a graphical display") != std::string::npos, needed) << message;
   }
+  for (const char* n : names) saved.count(n) ? ::setenv(n, saved[n].c_str(), 1) : ::unsetenv(n);
 }

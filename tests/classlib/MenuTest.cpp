@@ -1,5 +1,5 @@
 // Menu trees, the menu bar a window shows for one, and menu commands reaching
-// the handlers bound by item name.
+// the handlers bound by item name on the front window, then the application.
 #include <memory>
 #include <string>
 
@@ -28,13 +28,13 @@ Ref<MenuItem> Item(const std::string& name, const std::string& text, const std::
 
 Ref<MenuBar> MakeBar() {
   auto bar = Ref<MenuBar>(std::make_shared<MenuBar>());
-  bar->Append(Item("FileMenu", "ファイル"));
+  for (auto [name, text] : {std::pair{"FileMenu", "ファイル"}, {"EditMenu", "編集"}, {"HelpMenu", "ヘルプ"}}) {
+    bar->Append(Item(name, text));
+  }
   bar->Child("FileMenu")->Append(Item<QuitMenuItem>("FileQuit", "終了", "Cmd+Q"));
-  bar->Append(Item("EditMenu", "編集"));
   bar->Child("EditMenu")->Append(Item("EditUndo", "取り消す", "Cmd+Z"));
   bar->Child("EditMenu")->Append(Item("EditSeparator1", "-"));
   bar->Child("EditMenu")->Append(Item("EditCut", "カット & 貼り", "Cmd+X"));
-  bar->Append(Item("HelpMenu", "ヘルプ"));
   bar->Child("HelpMenu")->Append(Item("VistrelHelp", "ヘルプ", "Cmd+?"));
   bar->Child("HelpMenu")->Append(Item<ApplicationMenuItem>("About", "について"));
   return bar;
@@ -64,10 +64,13 @@ TEST(MenuTree, ChildIsDirectLookupSearchesDepthFirst) {
   EXPECT_THROW(bar->Lookup("Twin")->Append(bar), RuntimeException);
 }
 
-TEST(MenuView, WindowShowsTheTreeWithShortcutsAndRoles) {
+TEST(MenuView, WindowShowsTheTreeAndItsItemsRunHandlersByName) {
+  auto app = std::make_shared<Application>();
+  RuntimeRegisterAppObject(Ref<Application>(app));
   auto window = std::make_shared<MenuWindow>();
   window->Constructor();
-  const auto menus = internal::TopLevelWidget(*window)->findChild<QMenuBar*>()->actions();
+  QWidget* top = internal::TopLevelWidget(*window);
+  const auto menus = top->findChild<QMenuBar*>()->actions();
   ASSERT_EQ(menus.size(), 3);
   EXPECT_EQ(menus[0]->text(), QStringLiteral("ファイル"));
   EXPECT_EQ(menus[0]->menu()->actions().at(0)->menuRole(), QAction::QuitRole);
@@ -80,35 +83,31 @@ TEST(MenuView, WindowShowsTheTreeWithShortcutsAndRoles) {
   EXPECT_EQ(help[0]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Question));
   EXPECT_EQ(help[1]->menuRole(), QAction::AboutRole);
   EXPECT_TRUE(help[1]->shortcut().isEmpty());
-
   Q_EMIT menus[1]->menu()->aboutToShow();
   EXPECT_EQ(window->enableMenuItems, 1);
-  window->Close();
-}
 
-TEST(MenuView, ItemsAndShortcutsRunHandlersByName) {
-  auto window = std::make_shared<MenuWindow>();
-  window->Constructor();
-  std::string ran;
-  window->AddMenuHandler("FileNew", [&] { ran += "new;"; return true; });  // no item has it
-  window->AddMenuHandler("EditCut", [&] { ran += "cut;"; return true; });
-  window->AddMenuHandler("FileQuit", [&] { ran += "quit;"; return true; });
+  std::string ran, unhandled;
+  bool windowTakes = true;
+  window->AddMenuHandler("FileNew", [&] { return ran += "new;", true; });  // no item has it
+  window->AddMenuHandler("FileQuit", [&] { return ran += "quit;", true; });
+  window->AddMenuHandler("EditCut", [&] { return ran += "cut;", windowTakes; });
+  app->AddMenuHandler("EditCut", [&] { return ran += "app cut;", true; });
   window->AddMenuHandler("EditUndo", []() -> bool { throw NilObjectException("no undo"); });
-  std::string unhandled;
   SetUnhandledExceptionHookForTesting([&](const std::exception& e) { unhandled = e.what(); });
-
-  QWidget* top = internal::TopLevelWidget(*window);
-  for (QAction* menu : top->findChild<QMenuBar*>()->actions()) {
+  for (QAction* menu : menus) {
     for (QAction* action : menu->menu()->actions()) action->trigger();
   }
-  EXPECT_EQ(ran, "quit;cut;");
   EXPECT_EQ(unhandled, "no undo");  // an escaping error reaches the routine
-
+  windowTakes = false;               // declined: on to the application
+  edit[2]->trigger();
   top->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(top));
   QTest::keyClick(top, Qt::Key_Q, Qt::ControlModifier);
   QTest::keyClick(top, Qt::Key_Q);  // without the modifier: nothing
-  EXPECT_EQ(ran, "quit;cut;quit;");
-  SetUnhandledExceptionHookForTesting(nullptr);
   window->Close();
+  EXPECT_TRUE(SendMenuCommand("EditCut"));  // no window open
+  EXPECT_FALSE(SendMenuCommand("EditCopy"));
+  EXPECT_EQ(ran, "quit;cut;cut;app cut;quit;app cut;");
+  SetUnhandledExceptionHookForTesting(nullptr);
+  RuntimeRegisterAppObject(nullptr);
 }

@@ -1,6 +1,5 @@
 // Design streams: the byte format, the declared type deciding each value's
 // width, and refusal of malformed streams.
-#include <cmath>
 #include <cstring>
 #include <memory>
 #include <random>
@@ -13,10 +12,13 @@ using namespace classlib;
 
 namespace {
 
-// Publishes one property of each type, and Value as a Boolean.
+// Publishes one property of each type; Value is a Boolean as on a radio
+// button, or an Integer.
+template <class ValueType>
 struct Probe : Object {
   Integer Width = 0, Height = 0, Index = 0;
-  bool Visible = false, Value = false;
+  bool Visible = false;
+  ValueType Value{};
   std::string Title;
   float TextSize = 0;
   Unit TextUnit;
@@ -35,20 +37,7 @@ struct Probe : Object {
   std::string ClassName() const override { return "Probe"; }
 };
 
-// Gives the base class's Value another type.
-struct IntegerValueProbe : Probe {
-  Integer IntValue = 0;
-  void DeclareProperties(PropertyTable& t) override {
-    Probe::DeclareProperties(t);
-    t.Add("Value", &IntegerValueProbe::IntValue);
-  }
-};
-
-std::string Bytes(std::initializer_list<unsigned> bytes) {
-  std::string s;
-  for (unsigned b : bytes) s += static_cast<char>(b);
-  return s;
-}
+std::string operator""_b(const char* bytes, std::size_t size) { return {bytes, size}; }
 
 }  // namespace
 
@@ -57,69 +46,60 @@ TEST(DesignStream, EveryTypeRoundTrips) {
       {"Width", Integer{std::numeric_limits<Integer>::min()}}, {"Visible", true},
       {"Title", std::string("後手になります。")},              {"TextSize", 14.0f},
       {"TextUnit", Unit{255}},                                 {"BackColor", Color{0x00FFFFFF}},
-      {"Index", Integer{-1}},                                  {"Title", std::string()}};
-  Probe p;
+      {"Index", Integer{-1}},                                  {"Value", true}};
+  Probe<bool> p;
   SetProperties(p, EncodeStream(entries));
-  for (std::size_t i = 0; i + 1 < entries.size(); ++i) {
-    if (entries[i].name != "Title") {
-      EXPECT_EQ(GetProperty(p, entries[i].name), entries[i].value) << i;
-    }
-  }
-  EXPECT_EQ(p.Title, "");  // the later entry wins: the stream is applied in order
+  for (const DesignEntry& e : entries) EXPECT_EQ(GetProperty(p, e.name), e.value) << e.name;
+  SetProperties(p, EncodeStream({{"Title", std::string("a")}, {"Title", std::string()}}));
+  EXPECT_EQ(p.Title, "");  // applied in order: the later entry wins
   EXPECT_THROW(SetProperty(p, "Width", true), DesignStreamException);
   EXPECT_THROW(EncodeStream({{"Two words", true}}), DesignStreamException);
 }
 
-TEST(DesignStream, BytesAreExact) {
-  const std::string window = "Width " + Bytes({0x80, 0x02, 0, 0, 0, 0, 0, 0}) + "Height " +
-                             Bytes({0x9E, 0x02, 0, 0, 0, 0, 0, 0}) + "Title " + Bytes({3, 0, 0, 0, 0xE5, 0xBC, 0xB1});
+TEST(DesignStream, BytesAreExactAndTheDeclaredTypeDecidesTheWidth) {
+  const std::string window = "Width \x80\x02\0\0\0\0\0\0Height \x9E\x02\0\0\0\0\0\0Title \3\0\0\0\xE5\xBC\xB1"_b;
   EXPECT_EQ(EncodeStream({{"Width", Integer{640}}, {"Height", Integer{670}}, {"Title", std::string("弱")}}), window);
   EXPECT_EQ(EncodeStream({{"TextSize", 14.0f}, {"BackColor", Color{0x00FFFFFF}}}),
-            "TextSize " + Bytes({0, 0, 0x60, 0x41}) + "BackColor " + Bytes({0xFF, 0xFF, 0xFF, 0}));
-  EXPECT_EQ(EncodeStream({{"Title", std::string("強さ")}}).substr(6, 4), Bytes({6, 0, 0, 0}));
-  EXPECT_EQ(EncodeStream({{"Title", std::string("後手になります。")}}).substr(6, 4), Bytes({24, 0, 0, 0}));
-  Probe p;
-  SetProperties(p, window + "Index " + Bytes({0, 0, 0, 0x80, 0xFF, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(p.Height, 670);
+            "TextSize \0\0\x60\x41" "BackColor \xFF\xFF\xFF\0"_b);
+  EXPECT_EQ(EncodeStream({{"Title", std::string("強さ")}}).substr(6, 4), "\6\0\0\0"_b);  // bytes, not characters
+  Probe<bool> p;
+  SetProperties(p, window + "Index \0\0\0\x80\xFF\xFF\xFF\xFF"_b);
+  EXPECT_EQ(p.Height * 10000 + p.Width, 6700640);
   EXPECT_EQ(p.Title, "弱");
   EXPECT_EQ(p.Index, -2147483648LL);
-}
 
-TEST(DesignStream, DeclaredTypeDecidesTheWidth) {
   const std::string asBoolean = EncodeStream({{"Value", true}, {"Title", std::string("x")}});
   const std::string asInteger = EncodeStream({{"Value", Integer{300}}});
-  Probe b;
-  IntegerValueProbe i;
+  EXPECT_EQ(asBoolean.substr(0, 7) + asInteger, "Value \1Value \x2C\1\0\0\0\0\0\0"_b);
+  Probe<bool> b;
+  Probe<Integer> i;
   SetProperties(b, asBoolean);
   SetProperties(i, asInteger);
-  EXPECT_TRUE(b.Value);
-  EXPECT_EQ(b.Title, "x");
-  EXPECT_EQ(i.IntValue, 300);
+  EXPECT_TRUE(b.Value && b.Title == "x");
+  EXPECT_EQ(i.Value, 300);
   EXPECT_THROW(SetProperties(b, asInteger), DesignStreamException);  // 300's low byte is no Boolean
   EXPECT_THROW(SetProperties(i, asBoolean), DesignStreamException);  // too short for an Integer
 }
 
 TEST(DesignStream, MalformedStreamsAreRefusedClearly) {
   const std::string width = EncodeStream({{"Width", Integer{640}}});  // 14 bytes
-  const struct {
-    std::string tail, says;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {"Visi", "ends inside the name"},
-      {"Title " + Bytes({3, 0}), "ends inside a String's byte count"},
-      {"Height " + Bytes({0x9E, 2}), "ends inside an Integer value (8 bytes needed, 2 left)"},
-      {"Nope " + Bytes({0}), "(\"Nope\"): Probe has no property"},
-      {"Visible " + Bytes({2}), "a Boolean value is 0 or 1, not 2"},
-      {"Title " + Bytes({0xFF, 0xFF, 0xFF, 0xFF}) + "ab", "byte count 4294967295 runs past the end"},
-      {" " + Bytes({1}), "has no name"},
+      {"Title \3\0"_b, "ends inside a String's byte count"},
+      {"Height \x9E\2"_b, "ends inside an Integer value (8 bytes needed, 2 left)"},
+      {"Nope \0"_b, "(\"Nope\"): Probe has no property"},
+      {"Visible \2"_b, "a Boolean value is 0 or 1, not 2"},
+      {"Title \xFF\xFF\xFF\xFF" "ab", "byte count 4294967295 runs past the end"},
+      {" \1", "has no name"},
   };
-  for (const auto& c : cases) {
-    Probe p;
+  for (const auto& [tail, says] : cases) {
+    Probe<bool> p;
     try {
-      SetProperties(p, width + c.tail);
-      ADD_FAILURE() << "accepted: " << c.says;
+      SetProperties(p, width + tail);
+      ADD_FAILURE() << "accepted: " << says;
     } catch (const DesignStreamException& e) {
       EXPECT_NE(std::string(e.what()).find("entry 2 at byte 14"), std::string::npos) << e.what();
-      EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(says), std::string::npos) << e.what();
     }
     EXPECT_EQ(p.Width, 640);  // the entry before the fault stays applied
   }
@@ -143,7 +123,7 @@ TEST(DesignStream, RandomAndMutatedStreamsNeverCrash) {
     // An exactly sized copy, so that a read past the end is caught by tools.
     std::unique_ptr<char[]> exact(new char[s.size()]);
     std::memcpy(exact.get(), s.data(), s.size());
-    Probe p;
+    Probe<bool> p;
     try {
       SetProperties(p, std::string_view(exact.get(), s.size()));
       ++accepted;

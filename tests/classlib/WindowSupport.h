@@ -20,7 +20,6 @@ inline std::string At(Integer x, Integer y) { return " " + Str(x) + "," + Str(y)
 
 class TestWindow : public Window {
  public:
-  std::string className = "Test.Window";
   std::function<void(TestWindow&)> build;    // runs in CreateControls
   std::function<void(TestWindow&)> onPaint;  // runs in Paint
   bool takePress = true;
@@ -41,14 +40,12 @@ class TestWindow : public Window {
   }
   void Event_MouseDrag(Integer x, Integer y) override { log += "drag" + At(x, y); }
   void Event_MouseUp(Integer x, Integer y) override { log += "up" + At(x, y); }
-  std::string ClassName() const override { return className; }
+  std::string ClassName() const override { return "Test.Window"; }
 };
 
 // Builds and opens a 200 x 150 window, exposed and ready for input.
-inline Ref<TestWindow> OpenWindow(std::function<void(TestWindow&)> build = nullptr,
-                                  std::string className = "Test.Window") {
+inline Ref<TestWindow> OpenWindow(std::function<void(TestWindow&)> build = nullptr) {
   auto window = std::make_shared<TestWindow>();
-  window->className = std::move(className);
   window->build = std::move(build);
   window->SetWidth(200);
   window->SetHeight(150);

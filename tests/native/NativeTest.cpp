@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPointer>
@@ -22,124 +23,102 @@
 #include "native/Native.h"
 
 using namespace native;
-using classlib::Window;
 
 namespace {
 
-id HandleOf(const Window& window) {
-  return reinterpret_cast<id>(static_cast<std::intptr_t>(window.Handle()));
+template <class... A>
+id Send(id receiver, const char* selector, A... arguments) {
+  return objc_msgSend(receiver, sel_registerName(selector), arguments...);
 }
 
-std::shared_ptr<Window> OpenWindow() {
-  auto window = std::make_shared<Window>();
-  window->Constructor();
-  return window;
-}
+id SharedApplication() { return Send(NSClassFromString("NSApplication"), "sharedApplication"); }
 
-id SharedApplication() {
-  return objc_msgSend(NSClassFromString("NSApplication"), sel_registerName("sharedApplication"));
-}
-
-// Sends `message` to the shared application and returns the window it shows.
-QWidget* Show(const char* message, const char* objectName) {
-  EXPECT_EQ(objc_msgSend(SharedApplication(), sel_registerName(message), nullptr), nullptr);
-  for (QWidget* w : QApplication::topLevelWidgets()) {
-    if (w->objectName() == QLatin1String(objectName) && w->isVisible()) return w;
-  }
-  return nullptr;
-}
-
-bool CloseAndCollect(QWidget* w) {
-  QPointer<QWidget> watch(w);
-  w->close();
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  return watch.isNull();
-}
+// An open window of the test's own and its native window.
+class NativeTest : public ::testing::Test {
+ protected:
+  void SetUp() override { window->Constructor(); }
+  void TearDown() override { window->Close(); }
+  std::shared_ptr<classlib::Window> window = std::make_shared<classlib::Window>();
+  QWidget* top() { return classlib::internal::TopLevelWidget(*window); }
+  id handle() { return reinterpret_cast<id>(static_cast<std::intptr_t>(window->Handle())); }
+};
 
 }  // namespace
 
-TEST(NativeRuntime, SelectorsClassesAndUnknownReceivers) {
-  const SEL alpha = sel_registerName("setAlphaValue:");
-  EXPECT_EQ(alpha, sel_registerName(std::string("setAlphaValue:").c_str()));
+TEST_F(NativeTest, WindowMessagesAndReceiversItMustNotTouch) {
+  EXPECT_EQ(sel_registerName("setAlphaValue:"), sel_registerName(std::string("setAlphaValue:").c_str()));
   EXPECT_STREQ(sel_getName(sel_registerName("showHelp:")), "showHelp:");
   EXPECT_EQ(NSClassFromString("NoSuchClass"), nullptr);
-  ASSERT_NE(SharedApplication(), nullptr);
-  EXPECT_EQ(SharedApplication(), SharedApplication());
+  EXPECT_TRUE(SharedApplication() != nullptr && SharedApplication() == SharedApplication());
 
-  auto window = OpenWindow();
-  const id handle = HandleOf(*window);
-  QWidget* top = classlib::internal::TopLevelWidget(*window);
-  EXPECT_EQ(objc_msgSend(nullptr, alpha, 0.5), nullptr);
-  EXPECT_EQ(objc_msgSend(reinterpret_cast<id>(std::intptr_t{0x1234}), alpha, 0.5), nullptr);
-  EXPECT_EQ(objc_msgSend(handle, sel_registerName("orderOut:"), nullptr), nullptr);
-  EXPECT_EQ(objc_msgSend(SharedApplication(), alpha, 0.5), nullptr);
-  // Wrong argument types and a value that is no number change nothing.
-  objc_msgSend(handle, alpha, std::int64_t{0});
-  objc_msgSend(handle, alpha, std::numeric_limits<double>::quiet_NaN());
-  EXPECT_TRUE(top->isVisible());
-  EXPECT_NEAR(top->windowOpacity(), 1.0, 0.005);
-  window->Close();
-  EXPECT_EQ(objc_msgSend(handle, alpha, 0.5), nullptr);  // no longer an open window
-}
+  // Nothing, a garbage pointer, a selector the receiver does not know, wrong
+  // argument types and a value that is no number: nothing happens, nil back.
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (id receiver : {id{}, reinterpret_cast<id>(std::intptr_t{0x1234}), SharedApplication(), handle()}) {
+    EXPECT_EQ(Send(receiver, "setAlphaValue:", receiver == handle() ? nan : 0.5), nullptr);
+  }
+  EXPECT_EQ(Send(handle(), "orderOut:", nullptr), nullptr);
+  EXPECT_EQ(Send(handle(), "setAlphaValue:", std::int64_t{0}), nullptr);
+  EXPECT_TRUE(top()->isVisible());
+  EXPECT_NEAR(top()->windowOpacity(), 1.0, 0.005);
 
-TEST(NativeWindow, OpacityStyleAndMinimise) {
-  auto window = OpenWindow();
-  const id handle = HandleOf(*window);
-  QWidget* top = classlib::internal::TopLevelWidget(*window);
-  objc_msgSend(handle, sel_registerName("setAlphaValue:"), 0.2);
-  EXPECT_NEAR(top->windowOpacity(), 0.2, 0.005);
-  objc_msgSend(handle, sel_registerName("setAlphaValue:"), 1.0);
-  EXPECT_NEAR(top->windowOpacity(), 1.0, 0.005);
-
-  objc_msgSend(handle, sel_registerName("setStyleMask:"), 4);
-  EXPECT_TRUE(top->windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_TRUE(top->windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(top->windowFlags() & (Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint));
-  EXPECT_TRUE(top->isVisible());
-
-  objc_msgSend(handle, sel_registerName("miniaturize:"), nullptr);
+  for (double alpha : {0.2, 1.0}) {
+    Send(handle(), "setAlphaValue:", alpha);
+    EXPECT_NEAR(top()->windowOpacity(), alpha, 0.005);
+  }
+  Send(handle(), "setStyleMask:", 4);
+  const Qt::WindowFlags flags = top()->windowFlags();
+  EXPECT_TRUE(flags & Qt::FramelessWindowHint && flags & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(flags & (Qt::WindowTitleHint | Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(top()->isVisible());
+  Send(handle(), "miniaturize:", nullptr);
   EXPECT_TRUE(window->IsMinimized());
+  const id closed = handle();
   window->Close();
+  EXPECT_EQ(Send(closed, "setAlphaValue:", 0.5), nullptr);  // no longer an open window
 }
 
-TEST(NativeWindow, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
-  auto window = OpenWindow();
-  // The frame is the content's, below the window's menu bar.
+// The frame is the content's, below the window's menu bar, in a frame whose y
+// runs upwards from the bottom of the primary screen.
+TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
   auto bar = classlib::Ref<classlib::MenuBar>(std::make_shared<classlib::MenuBar>());
   bar->Append(classlib::Ref<classlib::MenuItem>(std::make_shared<classlib::MenuItem>()));
   bar->Item(0)->SetText("File");
   window->SetMenuBar(bar);
-  window->SetWidth(640);
-  window->SetHeight(670);
-  window->SetLeft(100);
-  window->SetTop(40);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  const SEL setFrame = sel_registerName("setFrame:display:animate:");
+  auto frame = [&] { return QRect(window->Left(), window->Top(), window->Width(), window->Height()); };
+  // Half the size below the screen, animated; back on screen and larger, at once; a negative width: refused.
+  Send(handle(), "setFrame:display:animate:", NSRect{260, -335, 320, 335}, YES, YES);
+  EXPECT_EQ(frame(), QRect(screen.x() + 260, screen.y() + screen.height(), 320, 335));
+  Send(handle(), "setFrame:display:animate:", NSRect{10, screen.height() - 30.0 - 500, 700, 500}, YES, NO);
+  EXPECT_EQ(frame(), QRect(screen.x() + 10, screen.y() + 30, 700, 500));
+  Send(handle(), "setFrame:display:animate:", NSRect{0, 0, -5, 100}, YES, NO);
+  EXPECT_EQ(frame(), QRect(screen.x() + 10, screen.y() + 30, 700, 500));
+}
 
-  // Half the size, same centre, top edge at the bottom of the screen.
-  objc_msgSend(HandleOf(*window), setFrame, NSRect{260, -335, 320, 335}, YES, YES);
-  EXPECT_EQ(window->Left(), screen.x() + 260);
-  EXPECT_EQ(window->Top(), screen.y() + screen.height());
-  EXPECT_EQ(window->Width(), 320);
-  EXPECT_EQ(window->Height(), 335);
-
-  // Without animation, back on screen and larger than before.
-  objc_msgSend(HandleOf(*window), setFrame, NSRect{10, screen.height() - 30.0 - 500, 700, 500}, YES, NO);
-  EXPECT_EQ(window->Left(), screen.x() + 10);
-  EXPECT_EQ(window->Top(), screen.y() + 30);
-  EXPECT_EQ(window->Width(), 700);
-  EXPECT_EQ(window->Height(), 500);
-
-  objc_msgSend(HandleOf(*window), setFrame, NSRect{0, 0, -5, 100}, YES, NO);  // refused
-  EXPECT_EQ(window->Width(), 700);
-  window->Close();
+// The shared application's panels: what the window a message shows says (its
+// labels in order, or its text), and that closing it deletes it.
+static std::string Show(const char* message) {
+  EXPECT_EQ(Send(SharedApplication(), message, nullptr), nullptr);
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (!w->isVisible() || (w->objectName() != "AboutPanel" && w->objectName() != "HelpViewer")) continue;
+    std::string says;
+    if (auto* viewer = qobject_cast<QTextBrowser*>(w)) says = viewer->toPlainText().toStdString();
+    for (QLabel* l : w->findChildren<QLabel*>()) says += (l->pixmap().isNull() ? l->text().toStdString() : "icon") + "|";
+    QPointer<QWidget> watch(w);
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull()) << message;
+    return says;
+  }
+  return "nothing shown";
 }
 
 TEST(NativePanels, AboutAndHelpShowTheBundleFilesAndCloseCleanly) {
-  ASSERT_TRUE(classlib::OpenWindows().empty());
   QTemporaryDir dir;
   classlib::SetApplicationBundleResourcesForTesting(dir.path().toStdString());
   const auto write = [&](const QString& name, const QByteArray& bytes) {
+    QDir(dir.path()).mkpath(QFileInfo(dir.filePath(name)).path());
     QFile file(dir.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -148,39 +127,17 @@ TEST(NativePanels, AboutAndHelpShowTheBundleFilesAndCloseCleanly) {
   icon.fill(Qt::red);
   ASSERT_TRUE(icon.save(dir.filePath("Icon.png")));
   write("Info.txt", "Name=Tovarine\nVersion=1.0.0\nCopyright=(c) the makers\nIcon=Icon.png\nnoise\n");
-
-  QWidget* about = Show("orderFrontStandardAboutPanel:", "AboutPanel");
-  ASSERT_NE(about, nullptr);
-  EXPECT_EQ(about->findChild<QLabel*>("Version")->text(), QStringLiteral("バージョン 1.0.0"));
-  EXPECT_EQ(about->findChild<QLabel*>("Copyright")->text(), QStringLiteral("(c) the makers"));
-  bool hasIcon = false;
-  for (QLabel* label : about->findChildren<QLabel*>()) hasIcon = hasIcon || !label->pixmap().isNull();
-  EXPECT_TRUE(hasIcon);
-  EXPECT_TRUE(CloseAndCollect(about));
-
+  EXPECT_EQ(Show("orderFrontStandardAboutPanel:"), "icon|Tovarine|バージョン 1.0.0|(c) the makers|");
   // A file that is not text: the defaults, with the application's version.
   auto app = std::make_shared<classlib::Application>();
   app->SetVersionData(2, 3, 4, 0, 0, "", "", "");
   classlib::RuntimeRegisterAppObject(classlib::Ref<classlib::Application>(app));
   write("Info.txt", QByteArray("Name=\xff\xfe\0Broken", 15));
-  about = Show("orderFrontStandardAboutPanel:", "AboutPanel");
-  ASSERT_NE(about, nullptr);
-  EXPECT_EQ(about->findChild<QLabel*>("Name")->text(), QStringLiteral("Tovarine"));
-  EXPECT_EQ(about->findChild<QLabel*>("Version")->text(), QStringLiteral("バージョン 2.3.4"));
+  EXPECT_EQ(Show("orderFrontStandardAboutPanel:").find("Tovarine|バージョン 2.3.4|"), 0u);
   classlib::RuntimeRegisterAppObject(nullptr);
-  EXPECT_TRUE(CloseAndCollect(about));
-
-  auto* help = qobject_cast<QTextBrowser*>(Show("showHelp:", "HelpViewer"));
-  ASSERT_NE(help, nullptr);
-  EXPECT_EQ(help->toPlainText(), QStringLiteral("ヘルプが見つかりません。"));
-  EXPECT_TRUE(CloseAndCollect(help));
-  ASSERT_TRUE(QDir(dir.path()).mkdir("help"));
+  EXPECT_EQ(Show("showHelp:"), "ヘルプが見つかりません。");
   write("help/index.html", "<html><body><h1>Reversi rules</h1></body></html>");
-  help = qobject_cast<QTextBrowser*>(Show("showHelp:", "HelpViewer"));
-  ASSERT_NE(help, nullptr);
-  EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Reversi rules")));
-  EXPECT_TRUE(CloseAndCollect(help));
-
+  EXPECT_EQ(Show("showHelp:"), "Reversi rules");
   const char* resources = std::getenv("TOVARINE_TEST_RESOURCES");
   classlib::SetApplicationBundleResourcesForTesting(resources ? resources : "");
 }

@@ -1,180 +1,153 @@
-// The picture buttons, the opacity slider's link and the window's menu
-// handlers, driven through real mouse input on the one main window.
+// The picture buttons, the window's menu handlers and the opacity slider,
+// driven through real mouse input on the one main window.
 #include <algorithm>
-#include <functional>
-#include <string>
-#include <utility>
+#include <map>
 #include <vector>
 
-#include <QEvent>
-#include <QPointer>
-#include <QSize>
-#include <QWidget>
+#include <QTimer>
 
-#include <gtest/gtest.h>
+#include "tests/window/MainWindow.h"
 
-#include "classlib/ClassLib.h"
-#include "classlib/Testing.h"
-#include "classlib/src/Internal.h"
-#include "shell/Resources.h"
-#include "window/MW.h"
+using namespace windowtest;
 
-using namespace classlib;
-namespace ui = classlib::testing;
-
-namespace {
-
-// Runs `seen` whenever the widget receives an event of the given type.
-class EventProbe : public QObject {
- public:
-  EventProbe(QWidget* widget, QEvent::Type type, std::function<void()> seen)
-      : widget_(widget), type_(type), seen_(std::move(seen)) {
-    widget->installEventFilter(this);
-  }
-  ~EventProbe() override {
-    if (widget_) widget_->removeEventFilter(this);
-  }
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == type_) seen_();
-    return false;
-  }
-
- private:
-  QPointer<QWidget> widget_;
-  QEvent::Type type_;
-  std::function<void()> seen_;
-};
-
-void Mouse(void (*action)(Ref<Window>, Integer, Integer), const Ref<RectControl>& c) {
-  action(MW(), c->Left() + c->Width() / 2, c->Top() + c->Height() / 2);
-}
-
-std::string Position() {  // the board, the status line and the counts
-  std::string s;
-  for (Integer i = 0; i < 64; ++i) s += static_cast<char>('0' + MW()->Box(i)->value);
-  return s + MW()->St(0)->Text() + "/" + MW()->St(2)->Text() + "/" + MW()->St(4)->Text();
-}
-
-const std::string kStart =
-    std::string(27, '0') + "12" + std::string(6, '0') + "21" + std::string(27, '0') + "黒が先手です。/2/2";
-
-void NewGame() {
-  Mouse(ui::ClickAt, MW()->BCV(4));
-  ui::MoveTo(MW(), 320, 5);
-}
-
-}  // namespace
-
-TEST(PictureButtons, HoverFacesOfRedAndYellowOnly) {
+TEST(PictureButtons, HoverAndPressFaces) {
   Ref<class MW> w = MW();
-  ui::MoveTo(w, 30, 25);
-  EXPECT_TRUE(w->BCV(0)->Backdrop() == rButtonX());
-  ui::MoveTo(w, 50, 25);
-  EXPECT_TRUE(w->BCV(0)->Backdrop() == rButton() && w->BCV(1)->Backdrop() == yButtonD());
-  ui::MoveTo(w, 72, 25);
-  EXPECT_TRUE(w->BCV(1)->Backdrop() == yButton() && w->BCV(2)->Backdrop() == gButton());
-  Mouse(ui::MoveTo, w->BCV(3));
-  EXPECT_TRUE(w->BCV(3)->Backdrop() == Button());
-  ui::MoveTo(w, 320, 5);
-}
-
-TEST(PictureButtons, GreenDoesNothingAndYellowMinimises) {
-  Ref<class MW> w = MW();
-  Mouse(ui::ClickAt, w->BCV(2));
-  EXPECT_FALSE(QuitRequested() || w->IsMinimized());
-  Mouse(ui::ClickAt, w->BCV(1));
-  EXPECT_TRUE(w->IsMinimized());
-  EXPECT_FALSE(QuitRequested());
+  NewGame();
+  Mouse(ui::ClickAt, w->Box(19));  // a game under way
+  const std::string game = Game();
+  // What the pointer does on which button (-1: on none), and the faces then.
+  const std::tuple<void (*)(Ref<Window>, Integer, Integer), Integer, const char*> steps[] = {
+      {ui::MoveTo, -1, "rButton yButton gButton Button Button"},
+      {ui::MoveTo, 0, "rButtonX yButton gButton Button Button"},
+      {ui::MoveTo, 2, "rButton yButton gButton Button Button"},  // green: nothing on hover,
+      {ui::ClickAt, 2, "rButton yButton gButton Button Button"},  // nor on a press
+      {ui::MoveTo, 3, "rButton yButton gButton Button Button"},
+      {ui::MoveTo, 1, "rButton yButtonD gButton Button Button"},
+      {ui::ClickAt, 1, "rButton yButtonD gButton Button Button minimised"},  // the hovered face stays
+      {ui::MoveTo, -1, "rButton yButton gButton Button Button minimised"},   // until the pointer leaves
+  };
+  for (const auto& [action, button, faces] : steps) {
+    button < 0 ? action(w, 320, 5) : Mouse(action, w->BCV(button));
+    std::string shown = Name(w->BCV(0)->Backdrop());
+    for (Integer i = 1; i < 5; ++i) shown += " " + Name(w->BCV(i)->Backdrop());
+    EXPECT_EQ(shown + (w->IsMinimized() ? " minimised" : "") + (QuitRequested() ? " quit" : ""), faces) << button;
+  }
+  EXPECT_EQ(Game(), game);
   internal::TopLevelWidget(*w)->showNormal();
 }
 
-TEST(PictureButtons, RedQuitsWithZeroOnlyAfterTheClosingAnimation) {
+// Red: the closing animation, then Quit(0); the window's own Quit menu
+// handler: Quit(0) at once, without the animation.
+TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
   Ref<class MW> w = MW();
-  Integer left = w->Left(), top = w->Top();
   std::vector<bool> quitWhileAnimating;
   {
     EventProbe probe(internal::TopLevelWidget(*w), QEvent::Resize,
                      [&] { quitWhileAnimating.push_back(QuitRequested()); });
     Mouse(ui::ClickAt, w->BCV(0));
   }
-  EXPECT_TRUE(QuitRequested());
-  EXPECT_EQ(internal::QuitExitCode(), 0);
-  ASSERT_FALSE(quitWhileAnimating.empty());
-  EXPECT_FALSE(quitWhileAnimating.front());
+  EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
+  EXPECT_TRUE(!quitWhileAnimating.empty() && !quitWhileAnimating.front());
   EXPECT_EQ(internal::ContentWidget(*w)->size(), QSize(320, 335));  // half size
   w->SetWidth(640);
   w->SetHeight(670);
-  w->SetLeft(left);
-  w->SetTop(top);
   internal::ResetQuitForTesting();
-}
-
-TEST(PictureButtons, GoteLetsTheComputerOpenAfterASecond) {
-  Ref<class MW> w = MW();
-  NewGame();
-  std::vector<std::pair<std::string, Integer>> shown;  // the status line at each repaint
-  bool pressedFaceFirst = false;
-  EventProbe status(internal::WidgetOf(*w->St(0)), QEvent::Paint,
-                    [&] { shown.emplace_back(MW()->St(0)->Text(), Ticks()); });
-  EventProbe button(internal::WidgetOf(*w->BCV(3)), QEvent::Paint, [&] {
-    if (shown.empty()) pressedFaceFirst = MW()->BCV(3)->Backdrop() == ButtonB();
-  });
-  Mouse(ui::PressAt, w->BCV(3));
-  EXPECT_TRUE(pressedFaceFirst);
-  ASSERT_FALSE(shown.empty());
-  EXPECT_EQ(shown[0].first, "マックが先手です");
-  auto thinking = std::find_if(shown.begin(), shown.end(), [](auto& s) { return s.first == "マックが考えています..."; });
-  ASSERT_NE(thinking, shown.end());
-  EXPECT_GE(thinking->second - shown[0].second, 60);
-  EXPECT_EQ(Position().substr(64), "貴方の番です。/1/4");
-  EXPECT_TRUE(w->BCV(3)->Backdrop() == ButtonB());
-  Mouse(ui::ReleaseAt, w->BCV(3));
-  EXPECT_TRUE(w->BCV(3)->Backdrop() == Button());
-}
-
-TEST(PictureButtons, GoteMidGameOnlyChangesFacesAndNewGameRestoresTheStart) {
-  Ref<class MW> w = MW();
-  NewGame();
-  EXPECT_EQ(Position(), kStart);
-  Mouse(ui::ClickAt, w->Box(19));  // Black opens
-  std::string position = Position();
-  Mouse(ui::PressAt, w->BCV(3));
-  EXPECT_TRUE(w->BCV(3)->Backdrop() == ButtonB());
-  EXPECT_EQ(Position(), position);
-  Mouse(ui::ReleaseAt, w->BCV(3));
-  EXPECT_TRUE(w->BCV(3)->Backdrop() == Button());
-
-  Mouse(ui::PressAt, w->BCV(4));
-  EXPECT_TRUE(w->BCV(4)->Backdrop() == ButtonB());
-  EXPECT_EQ(Position(), kStart);
-  EXPECT_TRUE(w->player == 2 && !w->playing);
-  Mouse(ui::ReleaseAt, w->BCV(4));
-  EXPECT_TRUE(w->BCV(4)->Backdrop() == Button());
-
-  // The window's own menu handlers: a new game, and Quit without animation.
-  Mouse(ui::ClickAt, w->Box(19));
-  EXPECT_TRUE(w->HandleMenuCommand("FileNew"));
-  EXPECT_EQ(Position(), kStart);
   EXPECT_TRUE(w->HandleMenuCommand("FileQuit"));
-  EXPECT_TRUE(QuitRequested());
+  EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
   EXPECT_EQ(internal::ContentWidget(*w)->width(), 640);
   internal::ResetQuitForTesting();
 }
 
-TEST(OpacitySlider, StartsOpaqueAndFollowsTheKnobFrom20To100Percent) {
+TEST(PictureButtons, GoteRightAfterTheStartLetsMacOpenASecondLater) {
+  Ref<class MW> w = MW();
+  NewGame();
+  // The status line at each of its repaints, and whether the button showed its pressed face by then.
+  std::vector<std::tuple<std::string, Integer, bool>> shown;
+  const Integer buttonPaints = w->BCV(3)->PaintCount();
+  EventProbe status(internal::WidgetOf(*w->St(0)), QEvent::Paint, [&] {
+    shown.emplace_back(MW()->St(0)->Text(), Ticks(),
+                       MW()->BCV(3)->PaintCount() > buttonPaints && MW()->BCV(3)->Backdrop() == ButtonB());
+  });
+  Mouse(ui::PressAt, w->BCV(3));
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(std::get<0>(shown[0]), "マックが先手です");
+  EXPECT_TRUE(std::get<2>(shown[0]));
+  auto thinking =
+      std::find_if(shown.begin(), shown.end(), [](auto& s) { return std::get<0>(s) == "マックが考えています..."; });
+  ASSERT_NE(thinking, shown.end());
+  EXPECT_GE(std::get<1>(*thinking) - std::get<1>(shown[0]), 60);
+  EXPECT_EQ(Game().substr(64) + " " + Name(w->BCV(3)->Backdrop()), " 貴方の番です。 1/4 p2 playing ButtonB");
+  Mouse(ui::ReleaseAt, w->BCV(3));
+  EXPECT_EQ(Name(w->BCV(3)->Backdrop()), "Button");
+}
+
+// With a game under way, or over, "後手" only shows its pressed face. A new
+// game mid-game, by "再ゲーム" or by the menu command's name, keeps the
+// choices; "後手" then lets Mac open again, at random when weak.
+TEST(PictureButtons, GoteAndNewGameDuringAndAfterAGame) {
+  Ref<class MW> w = MW();
+  auto gote = [&w](const std::string& game) {
+    Mouse(ui::PressAt, w->BCV(3));
+    EXPECT_EQ(Name(w->BCV(3)->Backdrop()) + " " + Game(), "ButtonB " + game);
+    Mouse(ui::ReleaseAt, w->BCV(3));
+    EXPECT_EQ(Name(w->BCV(3)->Backdrop()), "Button");
+  };
+  Mouse(ui::ClickAt, w->RB(0));  // 弱
+  Mouse(ui::ClickAt, w->RB(4));  // 石2
+  std::map<int, Integer> openings;
+  for (int seed : {1, 2, 1}) {
+    Mouse(ui::ClickAt, w->Box(19));  // Black opens, Mac answers
+    gote(Game());
+    Mouse(ui::PressAt, w->BCV(4));
+    EXPECT_EQ(Name(w->BCV(4)->Backdrop()) + " " + Game() + " " + Choices(), "ButtonB " + kStart + " 100010");
+    Mouse(ui::ReleaseAt, w->BCV(4));
+    SeedRnd(seed);
+    QTimer::singleShot(0, [] { ui::AdvanceTicks(60); });  // the second's wait passes at once
+    Mouse(ui::ClickAt, w->BCV(3));
+    EXPECT_EQ(Game().substr(64), " 貴方の番です。 1/4 p2 playing");
+    Integer square = -1;  // Mac's opening: one of the four legal squares
+    for (Integer legal : {20, 29, 34, 43}) square = w->Box(legal)->value == 1 ? legal : square;
+    EXPECT_EQ(openings.emplace(seed, square).first->second, square) << "seed " << seed;
+  }
+  EXPECT_TRUE(openings[1] != openings[2] && openings[1] != -1 && openings[2] != -1);
+  EXPECT_TRUE(w->HandleMenuCommand("FileNew"));
+  EXPECT_EQ(Game() + " " + Choices(), kStart + " 100010");
+
+  // Medium strength chosen mid-game: 44 turns two discs, strong play would take the corner.
+  Mouse(ui::ClickAt, w->RB(1));
+  SetBoard(".BW..... ........ ........ ...BW... ........ .WBB....");
+  Mouse(ui::ClickAt, w->Box(29));
+  EXPECT_EQ(std::string({Game()[0], Game()[44]}), ".W");
+  SetBoard(std::string(62, 'B') + "W.");
+  Mouse(ui::ClickAt, w->Box(63));  // the player fills the board
+  gote(Rows(std::string(64, 'B')) + " 貴方の勝ちです！ 64/0 p1 playing");
+  Mouse(ui::ClickAt, w->RB(2));
+  Mouse(ui::ClickAt, w->RB(3));
+}
+
+TEST(OpacitySlider, FollowsTheKnobFrom20To100PercentAndOutlivesANewGame) {
+  MW()->Close();  // a fresh window, as start-up makes it
+  internal::ResetQuitForTesting();
   Ref<class MW> w = MW();
   Ref<CustomSulider> slider = w->CustomSulider1();
   QWidget* native = internal::TopLevelWidget(*w);
-  EXPECT_EQ(slider->Value, 100);
-  EXPECT_EQ(slider->SliderHeadCV()->Left(), 80);
-  EXPECT_DOUBLE_EQ(native->windowOpacity(), 1.0);
-  Integer x = slider->Left() + 90, y = slider->Top() + 10;  // the knob's middle
+  auto state = [&] {
+    return Str(slider->SliderHeadCV()->Left()) + " " + Str(slider->Value) + " " +
+           QString::number(native->windowOpacity(), 'f', 2).toStdString();
+  };
+  EXPECT_EQ(state(), "80 100 1.00");
+  const Integer x = slider->Left() + 90, y = slider->Top() + 10;  // the knob's middle
   ui::PressAt(w, x, y);
-  ui::DragTo(w, x - 400, y);
-  EXPECT_EQ(slider->SliderHeadCV()->Left(), 0);
-  EXPECT_NEAR(native->windowOpacity(), 0.2, 0.005);
+  for (auto [to, expected] : {std::pair{x - 400, "0 0 0.20"}, {x - 500, "0 0 0.20"}, {x + 400, "80 80 1.00"},
+                              {x + 500, "80 80 1.00"}, {x - 400, "0 0 0.20"}}) {
+    native->setWindowOpacity(0.5);  // every drag event sets it again, past the ends too
+    ui::DragTo(w, to, y);
+    EXPECT_EQ(state(), expected) << to;
+  }
+  ui::ReleaseAt(w, x - 400, y);
+  NewGame();
+  EXPECT_EQ(state(), "0 0 0.20");
+  ui::PressAt(w, slider->Left() + 10, y);
   ui::DragTo(w, x + 400, y);
-  EXPECT_EQ(slider->Value, 80);
-  EXPECT_NEAR(native->windowOpacity(), 1.0, 0.005);
   ui::ReleaseAt(w, x + 400, y);
 }
