@@ -11,7 +11,7 @@
 #include "classlib/ClassLib.h"
 #include "classlib/Testing.h"
 #include "classlib/src/Internal.h"
-#include "tests/robustness/RulesModel.h"
+#include "tests/support/RulesModel.h"
 #include "window/MW.h"
 
 namespace {

@@ -1,30 +1,31 @@
-"""A private X server and the tools to drive a program inside it.
+"""A private X server (Xvfb) for the built game, the tools to drive it as a
+person would (xdotool) and to see it (import, xprop), and a rules model to
+check its board against.
 
-Everything here is bounded by timeouts and cleans up after itself: the X
-server and every program started through an XSession are killed when the
-session ends, whatever happened in between. Only the Python standard library
-and the X tools Xvfb, xdotool, xprop, xwd and import are used.
+Everything is bounded by timeouts, and the server and every program started
+in it are killed when the session ends, whatever happened in between. Only
+Python's standard library and the X tools are used.
 """
 
+import argparse
 import os
 import select
 import shutil
 import signal
-import struct
 import subprocess
 import tempfile
 import time
 
 SCREEN_W, SCREEN_H = 1280, 1024
-
-# Where the board's squares lie in the window's content (640 x 670).
-SQUARE_TOPS = [62, 127, 192, 257, 322, 388, 453, 518]
 CONTENT_W, CONTENT_H = 640, 670
+# Controls, in the window's content coordinates: the red button, "後手", "再ゲーム".
+RED_BUTTON, COMPUTER_FIRST, NEW_GAME = (30, 25), (434, 623), (537, 623)
+SQUARE_TOPS = [62, 127, 192, 257, 322, 388, 453, 518]
 
 
-def square_centre(index):
-    col, row = index % 8, index // 8
-    return 59 + 65 * col + 32, SQUARE_TOPS[row] + 32
+def square(i):
+    """The centre of square i (row * 8 + column, row 0 at the top)."""
+    return 91 + 65 * (i % 8), SQUARE_TOPS[i // 8] + 32
 
 
 class Failure(Exception):
@@ -36,312 +37,270 @@ def check(condition, message):
         raise Failure(message)
 
 
-def run_tool(args, timeout=10, env=None, check_rc=True):
-    result = subprocess.run(args, capture_output=True, timeout=timeout, env=env)
-    if check_rc and result.returncode != 0:
-        raise Failure("%s failed (%d): %s" % (" ".join(args), result.returncode,
-                                              result.stderr.decode(errors="replace").strip()))
-    return result
+# The rules. A board is a tuple of 64 values: 0 empty, 1 White (the
+# computer), 2 Black (the player).
+EMPTY, WHITE, BLACK = 0, 1, 2
+START = tuple(WHITE if i in (27, 36) else BLACK if i in (28, 35) else EMPTY for i in range(64))
 
 
-class Image:
-    """An RGB picture of the screen, or of a part of it."""
-
-    def __init__(self, width, height, data):
-        self.width, self.height, self.data = width, height, data
-
-    def pixel(self, x, y):
-        i = (y * self.width + x) * 3
-        return self.data[i], self.data[i + 1], self.data[i + 2]
-
-    def mean(self, x, y, w, h):
-        r = g = b = 0
-        for yy in range(y, y + h):
-            row = (yy * self.width + x) * 3
-            chunk = self.data[row:row + w * 3]
-            r += sum(chunk[0::3])
-            g += sum(chunk[1::3])
-            b += sum(chunk[2::3])
-        n = w * h
-        return r / n, g / n, b / n
-
-    def region(self, x, y, w, h):
-        out = bytearray()
-        for yy in range(y, y + h):
-            row = (yy * self.width + x) * 3
-            out += self.data[row:row + w * 3]
-        return bytes(out)
+def flips(board, s, colour):
+    if board[s] != EMPTY:
+        return []
+    out = []
+    for dx, dy in ((1, 0), (1, -1), (0, -1), (-1, -1), (-1, 0), (-1, 1), (0, 1), (1, 1)):
+        run, x, y = [], s % 8 + dx, s // 8 + dy
+        while 0 <= x < 8 and 0 <= y < 8 and board[x + 8 * y] == 3 - colour:
+            run.append(x + 8 * y)
+            x, y = x + dx, y + dy
+        if 0 <= x < 8 and 0 <= y < 8 and board[x + 8 * y] == colour:
+            out += run
+    return out
 
 
-def parse_ppm(raw):
-    # P6 header: magic, width, height, maxval, each separated by whitespace.
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while raw[pos:pos + 1].isspace():
-            pos += 1
-        if raw[pos:pos + 1] == b"#":
-            pos = raw.index(b"\n", pos) + 1
-            continue
-        end = pos
-        while not raw[end:end + 1].isspace():
-            end += 1
-        fields.append(raw[pos:end])
-        pos = end
-    pos += 1
-    check(fields[0] == b"P6" and fields[3] == b"255", "unexpected screenshot format")
-    width, height = int(fields[1]), int(fields[2])
-    return Image(width, height, raw[pos:pos + width * height * 3])
+def legal_moves(board, colour):
+    return [s for s in range(64) if flips(board, s, colour)]
 
 
-def parse_xwd(raw):
-    """A 24/32-bit ZPixmap XWD dump, as `xwd -silent` writes it, as RGB."""
-    (header_size, _version, _fmt, depth, width, height, _xoff, _byte_order, _unit, _bit_order,
-     _pad, bits_per_pixel, bytes_per_line, _visual, _red_mask, _green_mask, _blue_mask, _bprgb,
-     _cmap_entries, ncolors) = struct.unpack(">20I", raw[:80])
-    # xwd's bits-per-pixel field is not reliable once clients have changed
-    # the colormaps; the line length tells the real pixel size.
-    check(depth in (24, 32) and bytes_per_line >= width * 4,
-          "unexpected xwd format: depth %d, %d bits per pixel" % (depth, bits_per_pixel))
-    pos = header_size + ncolors * 12
-    out = bytearray(width * height * 3)
-    # Pixels are little-endian words 0x00RRGGBB on an x86 X server.
-    for y in range(height):
-        row = raw[pos + y * bytes_per_line: pos + y * bytes_per_line + width * 4]
-        out[y * width * 3:(y + 1) * width * 3:3] = row[2::4]
-        out[y * width * 3 + 1:(y + 1) * width * 3:3] = row[1::4]
-        out[y * width * 3 + 2:(y + 1) * width * 3:3] = row[0::4]
-    return Image(width, height, bytes(out))
+def play(board, s, colour):
+    b = list(board)
+    for t in flips(board, s, colour) + [s]:
+        b[t] = colour
+    return tuple(b)
 
 
-class Program:
-    """A program started inside the X session."""
-
-    def __init__(self, session, args, env, name):
-        self.session = session
-        self.name = name
-        self.stdout_path = os.path.join(session.tmp, name + ".out")
-        self.stderr_path = os.path.join(session.tmp, name + ".err")
-        self.started = time.monotonic()
-        self.proc = subprocess.Popen(args, env=env, stdin=subprocess.DEVNULL,
-                                     stdout=open(self.stdout_path, "wb"),
-                                     stderr=open(self.stderr_path, "wb"),
-                                     start_new_session=True)
-        self.window = None
-        self.geometry = None  # x, y, width, height of the top-level window
-
-    @property
-    def pid(self):
-        return self.proc.pid
-
-    def stderr(self):
-        with open(self.stderr_path, "rb") as f:
-            return f.read().decode(errors="replace")
-
-    def alive(self):
-        return self.proc.poll() is None
-
-    def wait_exit(self, timeout):
-        try:
-            return self.proc.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            return None
-
-    def kill(self):
-        if self.proc.poll() is None:
-            try:
-                os.killpg(self.proc.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
-            self.proc.wait(timeout=10)
-
-    def find_window(self, timeout=20, width=None):
-        """Waits until the program shows a top-level window; returns its id."""
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            check(self.alive(), "%s ended before showing a window (exit %s): %s"
-                  % (self.name, self.proc.poll(), self.stderr().strip()[-2000:]))
-            result = self.session.tool(["xdotool", "search", "--onlyvisible", "--pid",
-                                        str(self.pid)], check_rc=False)
-            for wid in result.stdout.decode().split():
-                geometry = self.session.window_geometry(wid)
-                if width is None or geometry[2] == width:
-                    self.window, self.geometry = wid, geometry
-                    return wid
-            time.sleep(0.02)
-        raise Failure("%s showed no window within %d s" % (self.name, timeout))
-
-    def refresh_geometry(self):
-        self.geometry = self.session.window_geometry(self.window)
-        return self.geometry
-
-    def content_origin(self):
-        """Screen position of the content's top-left: the content (640 x 670)
-        sits at the bottom of the top-level window, under the menu bar."""
-        x, y, w, h = self.geometry
-        check(w == CONTENT_W and h >= CONTENT_H,
-              "the window is %dx%d, not 640 wide and at least 670 high" % (w, h))
-        return x, y + h - CONTENT_H
+def computer_turns(board):
+    """Every board the computer's turn can leave, at any strength: it moves,
+    and moves again for as long as the player then has no move."""
+    moves = legal_moves(board, WHITE)
+    if not moves:
+        return {board}
+    out = set()
+    for m in moves:
+        after = play(board, m, WHITE)
+        out |= {after} if legal_moves(after, BLACK) else computer_turns(after)
+    return out
 
 
-class XSession:
-    """Xvfb on a free display, with the programs started inside it."""
+def after_click(board, s):
+    """Every board a click of the player on square s can leave."""
+    return computer_turns(play(board, s, BLACK)) if flips(board, s, BLACK) else {board}
 
-    def __init__(self):
-        self.tmp = tempfile.mkdtemp(prefix="tovarine-x-")
-        self.programs = []
-        self.xvfb = None
-        self.display = None
-        # A runtime folder of the session's own keeps Qt from warning about
-        # a missing one on every start.
-        self.runtime_dir = os.path.join(self.tmp, "runtime")
-        os.mkdir(self.runtime_dir, 0o700)
+
+def show(board):
+    return "".join(("\n  " if i % 8 == 0 else "") + ".OX"[v] for i, v in enumerate(board))
+
+
+def distance(a, b):
+    return sum(abs(x - y) for x, y in zip(a, b))
+
+
+def mean(colours):
+    return tuple(sum(c) / len(colours) for c in zip(*colours))
+
+
+class Session:
+    """Xvfb on a free display, and the games started in it."""
 
     def __enter__(self):
-        self.start()
+        self.tmp = tempfile.mkdtemp(prefix="tovarine-x-")
+        self.games = []
+        os.mkdir(os.path.join(self.tmp, "runtime"), 0o700)
+        log = os.path.join(self.tmp, "xvfb.log")
+        read_end, write_end = os.pipe()
+        # -displayfd: the server takes the first free display itself (so
+        # parallel sessions never collide) and writes its number once ready.
+        with open(log, "wb") as out:
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H),
+                 "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+                stdout=out, stderr=out, start_new_session=True)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:  # a whole line: the server dies if its newline finds the pipe closed
+            number = pipe.readline().strip() if select.select([pipe], [], [], 15)[0] else ""
+        if not number:
+            with open(log) as f:
+                message = "Xvfb did not start within 15 s: " + f.read()[-2000:]
+            self.__exit__()
+            raise Failure(message)
+        self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb", SDL_AUDIODRIVER="dummy",
+                        XDG_RUNTIME_DIR=os.path.join(self.tmp, "runtime"))
+        self.env.pop("WAYLAND_DISPLAY", None)
         return self
 
-    def __exit__(self, *exc):
-        self.close()
-        return False
+    def __exit__(self, *_exc):
+        for proc in [game.proc for game in self.games] + [self.xvfb]:
+            # The server is asked first, so that it removes its lock file.
+            for sig in (signal.SIGTERM, signal.SIGKILL) if proc is self.xvfb else (signal.SIGKILL,):
+                if proc.poll() is None:  # not yet reaped: its process group is still ours
+                    os.killpg(proc.pid, sig)
+                    try:
+                        proc.wait(5)
+                    except subprocess.TimeoutExpired:
+                        pass
+        shutil.rmtree(self.tmp, ignore_errors=True)
 
-    def start(self, timeout=15):
-        read_fd, write_fd = os.pipe()
-        log = open(os.path.join(self.tmp, "xvfb.log"), "wb")
-        # -displayfd makes the server take the first free display number
-        # itself (lock files decide), so parallel sessions never collide.
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H),
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_fd,), stdin=subprocess.DEVNULL, stdout=log, stderr=log,
-            start_new_session=True)
-        os.close(write_fd)
-        text = b""
-        deadline = time.monotonic() + timeout
-        while not text.endswith(b"\n"):
-            remaining = deadline - time.monotonic()
-            ready, _, _ = select.select([read_fd], [], [], max(0.0, remaining))
-            if not ready:
-                os.close(read_fd)
-                raise Failure("Xvfb did not start within %d s" % timeout)
-            chunk = os.read(read_fd, 64)
-            if not chunk:
-                os.close(read_fd)
-                raise Failure("Xvfb ended at start-up: see %s" % log.name)
-            text += chunk
-        os.close(read_fd)
-        self.display = ":" + text.decode().strip()
-        return self.display
+    def tool(self, *args, timeout=10, check_rc=True):
+        """Runs an X tool in the session; returns its output."""
+        result = subprocess.run(args, env=self.env, capture_output=True, timeout=timeout)
+        check(result.returncode == 0 or not check_rc,
+              "%s failed: %s" % (" ".join(args), result.stderr.decode(errors="replace")))
+        return result.stdout
 
-    def close(self):
-        for program in self.programs:
-            program.kill()
-        if self.xvfb and self.xvfb.poll() is None:
-            os.killpg(self.xvfb.pid, signal.SIGTERM)
-            try:
-                self.xvfb.wait(timeout=5)
-            except subprocess.TimeoutExpired:
-                os.killpg(self.xvfb.pid, signal.SIGKILL)
-                self.xvfb.wait(timeout=5)
-        if os.environ.get("TOVARINE_KEEP_LOGS"):
-            print("logs kept in", self.tmp)
-        else:
-            shutil.rmtree(self.tmp, ignore_errors=True)
 
-    def env(self, **overrides):
-        env = dict(os.environ)
-        for key in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
-            env.pop(key, None)
-        env["DISPLAY"] = self.display
-        env["QT_QPA_PLATFORM"] = "xcb"
-        env["SDL_AUDIODRIVER"] = "dummy"
-        env["XDG_RUNTIME_DIR"] = self.runtime_dir
-        for key, value in overrides.items():
-            if value is None:
-                env.pop(key, None)
-            else:
-                env[key] = value
-        return env
+class Game:
+    """The program started in a session, driven in its content's coordinates."""
 
-    def tool(self, args, timeout=10, check_rc=True):
-        return run_tool(args, timeout=timeout, env=self.env(), check_rc=check_rc)
+    def __init__(self, session, program, **env):
+        self.session = session
+        self.err_path = os.path.join(session.tmp, "game%d.err" % len(session.games))
+        with open(self.err_path, "wb") as err:
+            self.proc = subprocess.Popen([program], env=dict(session.env, **env), stdin=subprocess.DEVNULL,
+                                         stdout=subprocess.DEVNULL, stderr=err, start_new_session=True)
+        session.games.append(self)
+        deadline = time.monotonic() + 20
+        while True:
+            check(self.proc.poll() is None,
+                  "the game ended at start-up (exit %s):\n%s" % (self.proc.poll(), self.stderr()))
+            for wid in session.tool("xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid),
+                                    check_rc=False).decode().split():
+                g = dict(line.split("=") for line in session.tool("xdotool", "getwindowgeometry", "--shell", wid)
+                         .decode().split())
+                x, y, w, h = (int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+                if w == CONTENT_W:
+                    check(h >= CONTENT_H, "the window is %dx%d, lower than its content" % (w, h))
+                    self.window, self.geometry = wid, (x, y, w, h)
+                    self.origin = x, y + h - CONTENT_H  # the content sits under the menu bar
+                    return
+            check(time.monotonic() < deadline, "the game showed no window within 20 s")
+            time.sleep(0.05)
 
-    def start_program(self, args, name="program", **env):
-        program = Program(self, args, self.env(**env), name)
-        self.programs.append(program)
-        return program
+    def stderr(self):
+        with open(self.err_path, "rb") as f:
+            return f.read().decode(errors="replace")
 
-    def window_geometry(self, wid):
-        out = self.tool(["xwininfo", "-id", str(wid)]).stdout.decode()
-        values = {}
-        for line in out.splitlines():
-            line = line.strip()
-            for key in ("Absolute upper-left X:", "Absolute upper-left Y:", "Width:", "Height:"):
-                if line.startswith(key):
-                    values[key] = int(line[len(key):].strip())
-        return (values["Absolute upper-left X:"], values["Absolute upper-left Y:"],
-                values["Width:"], values["Height:"])
-
-    def screenshot(self):
-        raw = self.tool(["import", "-window", "root", "-depth", "8", "ppm:-"], timeout=20).stdout
-        return parse_ppm(raw)
-
-    def save_screenshot(self, path, x, y, w, h):
-        self.tool(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage",
-                   "png:" + path], timeout=30)
-
-    def window_shot(self, wid):
-        """The window's own pixels (faster than a whole screen)."""
-        raw = self.tool(["xwd", "-id", str(wid), "-silent"], timeout=20).stdout
-        return parse_xwd(raw)
-
-    # Mouse and keyboard, through the XTEST extension, as a person would.
-    def move(self, x, y):
-        self.tool(["xdotool", "mousemove", str(x), str(y)])
-
-    def click(self, x, y):
-        self.tool(["xdotool", "mousemove", str(x), str(y), "click", "--delay", "0", "1"])
-
-    def click_many(self, points):
+    def click(self, *points):
         """Clicks at each point in turn, in one xdotool run."""
         args = ["xdotool"]
         for x, y in points:
-            args += ["mousemove", str(x), str(y), "click", "--delay", "0", "1"]
-        self.tool(args, timeout=60)
+            args += ["mousemove", str(self.origin[0] + x), str(self.origin[1] + y), "click", "--delay", "0", "1"]
+        self.session.tool(*args, timeout=60)
 
-    def drag(self, start, end, steps=12, pause=0.02):
-        self.tool(["xdotool", "mousemove", str(start[0]), str(start[1]), "mousedown", "1"])
-        time.sleep(pause)
+    def drag(self, start, end, steps=12):
+        ox, oy = self.origin
+        args = ["xdotool", "mousemove", str(ox + start[0]), str(oy + start[1]), "mousedown", "1"]
         for k in range(1, steps + 1):
-            x = start[0] + (end[0] - start[0]) * k // steps
-            y = start[1] + (end[1] - start[1]) * k // steps
-            self.tool(["xdotool", "mousemove", str(x), str(y)])
-            time.sleep(pause)
-        self.tool(["xdotool", "mouseup", "1"])
+            args += ["sleep", "0.02", "mousemove", str(ox + start[0] + (end[0] - start[0]) * k // steps),
+                     str(oy + start[1] + (end[1] - start[1]) * k // steps)]
+        self.session.tool(*args, "sleep", "0.02", "mouseup", "1")
 
-    def key(self, wid, keys):
-        self.tool(["xdotool", "windowfocus", "--sync", str(wid)], check_rc=False)
-        self.tool(["xdotool", "key", "--clearmodifiers", keys])
+    def opacity(self):
+        """_NET_WM_WINDOW_OPACITY of the window as a fraction; 1 when unset."""
+        out = self.session.tool("xprop", "-id", self.window, "_NET_WM_WINDOW_OPACITY").decode()
+        return int(out.split("=")[1].split(",")[0]) / 0xFFFFFFFF if "=" in out else 1.0
 
-    def window_opacity(self, wid):
-        """_NET_WM_WINDOW_OPACITY of the window as a fraction, or None when unset."""
-        out = self.tool(["xprop", "-id", str(wid), "_NET_WM_WINDOW_OPACITY"]).stdout.decode()
-        if "=" not in out:
-            return None
-        return int(out.split("=")[1].strip().split(",")[0]) / 0xFFFFFFFF
+    def save_screenshot(self, path):
+        x, y, w, h = self.geometry
+        self.session.tool("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", "png:" + path,
+                          timeout=30)
+
+    def means(self):
+        """The mean colour of a 20 x 20 patch at the centre of each square."""
+        raw = self.session.tool("import", "-window", "root", "-depth", "8", "rgb:-", timeout=20)
+        out = []
+        for i in range(64):
+            x, y = (o + c - 10 for o, c in zip(self.origin, square(i)))
+            rows = (((y + dy) * SCREEN_W + x) * 3 for dy in range(20))
+            patch = b"".join(raw[start:start + 60] for start in rows)
+            out.append(tuple(sum(patch[c::3]) / 400 for c in range(3)))
+        return out
+
+    def calibrate(self, timeout=20):
+        """Waits until the start position is painted and still, and learns from
+        it the colours of an empty square, a White and a Black disc."""
+        deadline, previous = time.monotonic() + timeout, None
+        while True:
+            check(self.proc.poll() is None, "the game ended while starting:\n" + self.stderr())
+            means = self.means()
+            if previous and distance(means[27], means[0]) > 60 and max(map(distance, previous, means)) < 3:
+                break
+            check(time.monotonic() < deadline, "the board was not painted within %d s" % timeout)
+            previous = means
+            time.sleep(0.15)
+        self.colours = [mean([m for m, v in zip(means, START) if v == EMPTY]), mean([means[27], means[36]]),
+                        mean([means[28], means[35]])]
+        check(distance(self.colours[BLACK], self.colours[WHITE]) > 90, "Black and White discs look alike")
+        check(self.read(means) == START, "the game did not open on the start position:" + show(self.read(means)))
+
+    def read(self, means=None):
+        """The board on the screen: each square as the nearest of the three colours."""
+        return tuple(min(range(3), key=lambda v: distance(m, self.colours[v])) for m in means or self.means())
+
+    def wait_settled(self, before, timeout=6.0, quiet=0.35):
+        """The board once it has changed from `before` and then stayed the same
+        for `quiet` seconds; `before` again if it never changed."""
+        deadline, last, since = time.monotonic() + timeout, None, None
+        while time.monotonic() < deadline:
+            board, now = self.read(), time.monotonic()
+            if board != last:
+                last, since = board, now
+            elif board != before and now - since >= quiet:
+                break
+            time.sleep(0.05)
+        return last
+
+    def play_checked(self, board, s):
+        """Clicks square s on `board`, checks the result against the rules and returns it."""
+        possible = after_click(board, s)
+        self.click(square(s))
+        after = self.wait_settled(board)
+        check(after in possible, "a click on square %d turned%s\ninto%s" % (s, show(board), show(after)))
+        return after
+
+    def ended(self, how, since):
+        """Checks that the program ended cleanly with exit code 0 within two
+        seconds of `since`; returns what it wrote on stderr."""
+        try:
+            code = self.proc.wait(5)
+        except subprocess.TimeoutExpired:
+            code = None
+        took, err = time.monotonic() - since, self.stderr()
+        check(code == 0, "%s: exit code %s\n%s" % (how, code, err[-3000:]))
+        check(took <= 2.0, "%s: the program took %.2f s to end" % (how, took))
+        for word in ("Exception", "AddressSanitizer", "runtime error", "Segmentation"):
+            check(word not in err, "%s: stderr reports an error:\n%s" % (how, err[-3000:]))
+        return err
+
+    def quit(self):
+        """Ctrl+Q with the pointer over the window and the focus on it."""
+        check(self.proc.poll() is None,
+              "the game ended on its own (exit %s):\n%s" % (self.proc.poll(), self.stderr()[-3000:]))
+        self.session.tool("xdotool", "mousemove", str(self.origin[0] + 320), str(self.origin[1] + 300))
+        self.session.tool("xdotool", "windowfocus", "--sync", self.window, check_rc=False)
+        pressed = time.monotonic()
+        self.session.tool("xdotool", "key", "--clearmodifiers", "ctrl+q")
+        return self.ended("Ctrl+Q", pressed)
 
 
-def watchdog(seconds):
-    """Ends the whole script if it runs past `seconds`: the Failure raised in
-    the main thread unwinds through the sessions, which kill what they
-    started."""
+def main(scenarios, limit):
+    """Runs the scenario named on the command line: SCRIPT --program PATH
+    SCENARIO [ARG...]. Past `limit` seconds, or on SIGTERM or SIGHUP, a
+    Failure unwinds through the sessions, which kill what they started."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("scenario", choices=sorted(scenarios))
+    parser.add_argument("args", nargs="*")
+    args = parser.parse_args()
 
-    def expire(_signum, _frame):
-        raise Failure("the test ran past its %d s limit" % seconds)
+    def stop(signum, _frame):
+        raise Failure("ran past its %d s limit" % limit if signum == signal.SIGALRM else "terminated")
 
-    def terminated(_signum, _frame):
-        raise Failure("terminated")
-
-    signal.signal(signal.SIGALRM, expire)
-    signal.signal(signal.SIGTERM, terminated)
-    signal.signal(signal.SIGHUP, terminated)
-    signal.alarm(seconds)
+    for signum in (signal.SIGALRM, signal.SIGTERM, signal.SIGHUP):
+        signal.signal(signum, stop)
+    signal.alarm(limit)
+    try:
+        scenarios[args.scenario](args.program, *args.args)
+    except Failure as failure:
+        print("FAILED:", failure, flush=True)
+        return 1
+    print(args.scenario + ": all checks passed")
+    return 0
