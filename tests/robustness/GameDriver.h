@@ -104,10 +104,9 @@ class GameDriver {
     EXPECT_EQ(Read(), before);
   }
 
-  // The player's legal move: the disc, the turned discs and the computer's
-  // whole answer at the chosen strength.
-  void PlayLegal(int square) {
-    const Position before = Read().board;
+  // The player's legal move on the board `before`: the disc, the turned
+  // discs and the computer's whole answer at the chosen strength.
+  void PlayLegal(const Position& before, int square) {
     std::vector<Position> possible;
     rules::ComputerTurns(rules::Play(before, square, true), possible, rules::ChoiceAt(strength_));
     ClickSquare(square);
@@ -131,7 +130,7 @@ class GameDriver {
       if (rules::GameOver(p) || ::testing::Test::HasFailure()) return;
       ASSERT_NE(legal, 0u) << "the player cannot move in a game that is not over:" << Describe(p);
       if (random() % illegalEvery == 0) ExpectUnchanged([&] { ClickSquare(Any(random, ~legal)); });
-      PlayLegal(Any(random, legal));
+      PlayLegal(p, Any(random, legal));
     }
     ADD_FAILURE() << "the game did not end within 70 moves";
   }

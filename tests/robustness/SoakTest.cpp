@@ -59,7 +59,7 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
       } else if (roll < 92 && step > 0) {
         break;  // "再ゲーム" in the middle of the game
       } else {
-        driver.PlayLegal(driver.Any(random, legal));
+        driver.PlayLegal(p, driver.Any(random, legal));
       }
     }
     driver.NewGame();
