@@ -42,10 +42,6 @@ void BringToFront(const Window* window) {
   if (it != list.end()) std::rotate(list.begin(), it, it + 1);
 }
 
-std::shared_ptr<Object> KeepAlive(Object* object) {
-  return object ? object->weak_from_this().lock() : nullptr;
-}
-
 // The desktop's window: frameless, holding the menu bar above the content.
 class FrameView : public QWidget {
  public:
@@ -64,10 +60,8 @@ class FrameView : public QWidget {
   void closeEvent(QCloseEvent* event) override {
     // The user closed the window: the same as the program's Close.
     if (owner) {
-      internal::DispatchScope scope;
-      auto keep = KeepAlive(owner);
       Window* window = owner;
-      internal::Guarded([window] { window->Close(); });
+      internal::Deliver(window, [window] { window->Close(); });
     }
     event->accept();
   }
@@ -143,30 +137,24 @@ void ContentView::paintEvent(QPaintEvent*) {
     }
     if (impl.backdrop) painter.drawImage(0, 0, internal::ImageOf(*impl.backdrop));
   }
-  internal::DispatchScope scope;
-  auto keep = KeepAlive(owner);
   Window* window = owner;
-  internal::Guarded([window] { window->Event_Paint(Ref<Graphics>()); });
+  internal::Deliver(window, [window] { window->Event_Paint(Ref<Graphics>()); });
 }
 
 void ContentView::mousePressEvent(QMouseEvent* event) {
   if (!owner) return event->ignore();
   if (event->buttons() != event->button()) return pressTaken_ ? event->accept() : event->ignore();
   const QPoint at = event->position().toPoint();
-  internal::DispatchScope scope;
-  auto keep = KeepAlive(owner);
   Window* window = owner;
-  pressTaken_ = internal::GuardedAnswer([&] { return window->Event_MouseDown(at.x(), at.y()); });
+  pressTaken_ = internal::Deliver(window, [&] { return window->Event_MouseDown(at.x(), at.y()); });
   pressTaken_ ? event->accept() : event->ignore();
 }
 
 void ContentView::mouseMoveEvent(QMouseEvent* event) {
   if (!owner || !pressTaken_ || event->buttons() == Qt::NoButton) return event->ignore();
   const QPoint at = event->position().toPoint();
-  internal::DispatchScope scope;
-  auto keep = KeepAlive(owner);
   Window* window = owner;
-  internal::Guarded([&] { window->Event_MouseDrag(at.x(), at.y()); });
+  internal::Deliver(window, [&] { window->Event_MouseDrag(at.x(), at.y()); });
   event->accept();
 }
 
@@ -176,10 +164,8 @@ void ContentView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->buttons() != Qt::NoButton) return;
   pressTaken_ = false;
   const QPoint at = event->position().toPoint();
-  internal::DispatchScope scope;
-  auto keep = KeepAlive(owner);
   Window* window = owner;
-  internal::Guarded([&] { window->Event_MouseUp(at.x(), at.y()); });
+  internal::Deliver(window, [&] { window->Event_MouseUp(at.x(), at.y()); });
 }
 
 int ToInt(Integer v) {

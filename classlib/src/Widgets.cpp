@@ -19,14 +19,12 @@ namespace classlib::internal {
 namespace {
 int dispatchDepth = 0;
 
-// Keeps the object an event is delivered to alive until its handler has
-// returned, whatever the handler does to the window.
+int ToInt(double v) { return static_cast<int>(std::floor(v)); }
+}  // namespace
+
 std::shared_ptr<Object> KeepAlive(Object* object) {
   return object ? object->weak_from_this().lock() : nullptr;
 }
-
-int ToInt(double v) { return static_cast<int>(std::floor(v)); }
-}  // namespace
 
 DispatchScope::DispatchScope() { ++dispatchDepth; }
 DispatchScope::~DispatchScope() { --dispatchDepth; }
@@ -76,9 +74,7 @@ void CanvasView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, ImageOf(*backdrop));
   }
-  DispatchScope scope;
-  auto keep = KeepAlive(canvas);
-  Guarded([&] { canvas->Event_Paint(Ref<Graphics>()); });
+  Deliver(canvas, [&] { canvas->Event_Paint(Ref<Graphics>()); });
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {
@@ -89,9 +85,7 @@ void CanvasView::mousePressEvent(QMouseEvent* event) {
     return pressTaken_ ? event->accept() : event->ignore();
   }
   const QPoint at = event->position().toPoint();
-  DispatchScope scope;
-  auto keep = KeepAlive(canvas);
-  pressTaken_ = GuardedAnswer([&] { return canvas->Event_MouseDown(at.x(), at.y()); });
+  pressTaken_ = Deliver(canvas, [&] { return canvas->Event_MouseDown(at.x(), at.y()); });
   // Refused: the toolkit hands the press on to the widget beneath.
   pressTaken_ ? event->accept() : event->ignore();
 }
@@ -103,13 +97,9 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
   const int y = ToInt(event->position().y());
   if (event->buttons() != Qt::NoButton) {
     if (!pressTaken_) return event->ignore();  // a press another widget took
-    DispatchScope scope;
-    auto keep = KeepAlive(canvas);
-    Guarded([&] { canvas->Event_MouseDrag(x, y); });
+    Deliver(canvas, [&] { canvas->Event_MouseDrag(x, y); });
   } else {
-    DispatchScope scope;
-    auto keep = KeepAlive(canvas);
-    Guarded([&] { canvas->Event_MouseMove(x, y); });
+    Deliver(canvas, [&] { canvas->Event_MouseMove(x, y); });
   }
   event->accept();
 }
@@ -121,9 +111,7 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->buttons() != Qt::NoButton) return;  // the press lasts until the last button is up
   pressTaken_ = false;
   const QPoint at = event->position().toPoint();
-  DispatchScope scope;
-  auto keep = KeepAlive(canvas);
-  Guarded([&] { canvas->Event_MouseUp(at.x(), at.y()); });
+  Deliver(canvas, [&] { canvas->Event_MouseUp(at.x(), at.y()); });
 }
 
 void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -134,17 +122,13 @@ void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
 void CanvasView::enterEvent(QEnterEvent*) {
   Canvas* canvas = Target();
   if (!canvas) return;
-  DispatchScope scope;
-  auto keep = KeepAlive(canvas);
-  Guarded([&] { canvas->Event_MouseEnter(); });
+  Deliver(canvas, [&] { canvas->Event_MouseEnter(); });
 }
 
 void CanvasView::leaveEvent(QEvent*) {
   Canvas* canvas = Target();
   if (!canvas) return;
-  DispatchScope scope;
-  auto keep = KeepAlive(canvas);
-  Guarded([&] { canvas->Event_MouseExit(); });
+  Deliver(canvas, [&] { canvas->Event_MouseExit(); });
 }
 
 void CanvasView::wheelEvent(QWheelEvent* event) {
@@ -152,10 +136,8 @@ void CanvasView::wheelEvent(QWheelEvent* event) {
   if (!canvas) return event->ignore();
   const QPoint at = event->position().toPoint();
   const QPoint steps = event->angleDelta() / 120;
-  DispatchScope scope;
-  auto keep = KeepAlive(canvas);
   const bool taken =
-      GuardedAnswer([&] { return canvas->Event_MouseWheel(at.x(), at.y(), steps.x(), steps.y()); });
+      Deliver(canvas, [&] { return canvas->Event_MouseWheel(at.x(), at.y(), steps.x(), steps.y()); });
   taken ? event->accept() : event->ignore();
 }
 
@@ -181,9 +163,7 @@ RadioView::RadioView(RadioButton* button, QWidget* parent) : QRadioButton(parent
   QObject::connect(this, &QAbstractButton::clicked, this, [this] {
     auto* radio = static_cast<RadioButton*>(owner);
     if (!radio) return;
-    DispatchScope scope;
-    auto keep = KeepAlive(radio);
-    Guarded([&] { radio->Event_Action(); });
+    Deliver(radio, [&] { radio->Event_Action(); });
   });
 }
 

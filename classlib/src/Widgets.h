@@ -3,6 +3,9 @@
 // to a control before its Constructor has put it on screen).
 #pragma once
 
+#include <memory>
+#include <type_traits>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -83,6 +86,25 @@ bool GuardedAnswer(F&& f) {
   bool answer = false;
   Guarded([&] { answer = f(); });
   return answer;
+}
+
+// Keeps the object an event is delivered to alive until its handler has
+// returned, whatever the handler does to the window.
+std::shared_ptr<Object> KeepAlive(Object* object);
+
+// Delivers one toolkit event to program code on `target`: the target stays
+// alive while the handler runs, widgets are not deleted under it, and an
+// escaping error reaches UnhandledException. A handler that answers gives its
+// answer back (false after an error).
+template <class F>
+auto Deliver(Object* target, F&& handler) {
+  DispatchScope scope;
+  auto keep = KeepAlive(target);
+  if constexpr (std::is_void_v<decltype(handler())>) {
+    Guarded(handler);
+  } else {
+    return GuardedAnswer(handler);
+  }
 }
 
 // 0xAARRGGBB with alpha 0 opaque, as a toolkit colour.
