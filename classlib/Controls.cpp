@@ -297,7 +297,8 @@ Ref<RectControl> RectControl::ParentControl() const {
 void RectControl::Refresh(bool immediately) {
   QWidget* w = Internal().widget;
   if (!w) return;
-  immediately ? w->repaint() : w->update();
+  // Asked for inside a paint, the repaint follows that paint instead.
+  immediately && internal::PaintDepth() == 0 ? w->repaint() : w->update();
 }
 
 Integer RectControl::PaintCount() const { return Internal().paintCount; }

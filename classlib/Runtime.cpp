@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <thread>
 
 #include "classlib/Application.h"
 #include "classlib/src/Internal.h"
@@ -85,20 +86,36 @@ Double Val(std::string_view text) {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using TickDuration = std::chrono::duration<Integer, std::ratio<1, 60>>;
 
-Clock::time_point ClockStart() {
-  static const Clock::time_point start = Clock::now();
-  return start;
+// The monotonic clock's own epoch is the start of the system, as a desktop's
+// clock counts: a program's first reading is already far from 0, so nothing
+// compared with an initial 0 takes the first event for a recent one.
+Integer ClockTicks(Clock::time_point at) {
+  return std::chrono::duration_cast<TickDuration>(at.time_since_epoch()).count();
 }
 
 std::atomic<Integer> tickOffset{0};
+// While frozen (tests), the clock stands at frozenAt and only moves by
+// AdvanceTicks, and a wait for the next tick advances it instead of sleeping.
+std::atomic<bool> ticksFrozen{false};
+std::atomic<Integer> frozenAt{0};
 
 }  // namespace
 
 Integer Ticks() {
-  const auto elapsed = Clock::now() - ClockStart();
-  return std::chrono::duration_cast<std::chrono::duration<Integer, std::ratio<1, 60>>>(elapsed).count() +
-         tickOffset.load();
+  const Integer base = ticksFrozen.load() ? frozenAt.load() : ClockTicks(Clock::now());
+  return base + tickOffset.load();
+}
+
+void RuntimeSleepUntilNextTick() {
+  if (ticksFrozen.load()) {
+    tickOffset.fetch_add(1);
+    return;
+  }
+  // The start of the clock's next tick, a sixtieth of a second at most away.
+  const Integer next = ClockTicks(Clock::now()) + 1;
+  std::this_thread::sleep_until(Clock::time_point(std::chrono::ceil<Clock::duration>(TickDuration(next))));
 }
 
 // --- Random numbers ---------------------------------------------------------
@@ -154,6 +171,10 @@ void RuntimeBackgroundTask() {
   static bool running = false;
   const Clock::time_point now = Clock::now();
   if (running || now - lastRun < std::chrono::milliseconds(16)) return;
+  // Inside a paint (a window's Paint event sets pictures and yields) nothing
+  // runs: a nested round would paint again, or move and resize widgets, while
+  // the toolkit is still painting them.
+  if (internal::PaintDepth() > 0) return;
   if (QCoreApplication::instance() == nullptr) return;
   lastRun = now;
   // Work run from here that yields again does not nest another round.
@@ -176,6 +197,11 @@ void internal::ProcessEventsWithoutInput() {
 }
 
 int& internal::HandlerDepth() {
+  static int depth = 0;
+  return depth;
+}
+
+int& internal::PaintDepth() {
   static int depth = 0;
   return depth;
 }
@@ -205,6 +231,17 @@ bool QuitRequested() { return quitRequested; }
 namespace internal {
 
 void AdvanceTicks(Integer ticks) { tickOffset.fetch_add(ticks); }
+
+void FreezeTicks(bool frozen) {
+  if (frozen == ticksFrozen.load()) return;
+  if (frozen) {
+    frozenAt = ClockTicks(Clock::now());
+  } else {
+    // Going on from the reading it stood at, never backwards.
+    tickOffset.fetch_add(frozenAt.load() - ClockTicks(Clock::now()));
+  }
+  ticksFrozen = frozen;
+}
 
 Integer QuitExitCode() { return quitExitCode; }
 

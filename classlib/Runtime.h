@@ -22,7 +22,7 @@ std::string Str(Integer n);
 // optional sign, digits, an optional fraction); 0 when there is none.
 Double Val(std::string_view text);
 
-// Sixtieths of a second from a monotonic clock.
+// Sixtieths of a second since the system started (a monotonic clock).
 Integer Ticks();
 
 // Uniform in [0, 1) from one seeded generator of the program.
@@ -49,6 +49,10 @@ class Random : public Object {
 // cheap: at most about once a frame it lets pending paint work run. It never
 // delivers user input, so no handler is re-entered.
 void RuntimeBackgroundTask();
+// For waits that yield: sleeps until the clock's next tick begins (at most a
+// sixtieth of a second), so that a wait holds no core busy. Nothing is
+// delivered meanwhile.
+void RuntimeSleepUntilNextTick();
 
 // Asks the application to quit with this exit code. It returns to its caller;
 // the event loop ends once the current handler has returned.

@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
+#include <QWindow>
 
 #include "classlib/Application.h"
 #include "classlib/Menu.h"
@@ -66,26 +67,51 @@ class FrameView : public QWidget {
     event->accept();
   }
 
-  void changeEvent(QEvent* event) override {
-    if (event->type() == QEvent::ActivationChange && owner && isActiveWindow()) BringToFront(owner);
-    QWidget::changeEvent(event);
-  }
+  void changeEvent(QEvent* event) override;
 };
 
 // The window's own surface: background colour, backdrop, then the program's
 // Paint; presses no control took.
+//
+// The controls are child widgets of this surface, so the toolkit paints the
+// surface under a control whenever that control repaints itself. Those paints
+// must not raise the window's Paint event (it would redraw every disc when a
+// radio button or a label repaints). So the surface keeps a flag of its own:
+// it is set only by what invalidates the window itself (shown, exposed,
+// resized, restored, its own Refresh, backdrop or colour) and the next paint
+// takes it and raises Paint; any other paint only draws.
 class ContentView : public QWidget {
  public:
   ContentView(Window* window, QWidget* parent) : QWidget(parent), owner(window) {}
   Window* owner;
+  bool surfaceInvalid = true;
+
+  void Invalidate() {
+    surfaceInvalid = true;
+    update();
+  }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override {
-    pressTaken_ ? event->accept() : event->ignore();
+  // The second press of a double click comes as a double click, without its
+  // press: it is a press like any other.
+  void mouseDoubleClickEvent(QMouseEvent* event) override { mousePressEvent(event); }
+  void showEvent(QShowEvent* event) override {
+    // Exposes arrive at the native window, not at a widget.
+    if (QWindow* native = window()->windowHandle()) native->installEventFilter(this);
+    surfaceInvalid = true;
+    QWidget::showEvent(event);
+  }
+  void resizeEvent(QResizeEvent* event) override {
+    surfaceInvalid = true;
+    QWidget::resizeEvent(event);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) surfaceInvalid = true;
+    return false;
   }
 
  private:
@@ -122,10 +148,18 @@ struct Window::Impl {
 
 namespace {
 
+void FrameView::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && owner && isActiveWindow()) BringToFront(owner);
+  if (event->type() == QEvent::WindowStateChange && !isMinimized() && owner) {
+    if (auto* content = static_cast<ContentView*>(internal::ContentWidget(*owner))) content->Invalidate();
+  }
+  QWidget::changeEvent(event);
+}
+
 void ContentView::paintEvent(QPaintEvent*) {
   if (!owner) return;
+  internal::PaintScope painting;
   Window::Impl& impl = owner->Internal();
-  ++impl.paintCount;
   {
     QPainter painter(this);
     if (impl.hasBackColor) {
@@ -137,6 +171,9 @@ void ContentView::paintEvent(QPaintEvent*) {
     }
     if (impl.backdrop) painter.drawImage(0, 0, internal::ImageOf(*impl.backdrop));
   }
+  if (!surfaceInvalid) return;  // only the surface under a control that repaints itself
+  surfaceInvalid = false;
+  ++impl.paintCount;
   Window* window = owner;
   internal::Deliver(window, [window] { window->Event_Paint(Ref<Graphics>()); });
 }
@@ -389,7 +426,7 @@ Ref<Picture> Window::Backdrop() const { return impl_->backdrop; }
 void Window::SetBackdrop(Ref<Picture> picture) {
   if (picture.Get() == impl_->backdrop.Get()) return;
   impl_->backdrop = std::move(picture);
-  if (impl_->content) impl_->content->update();
+  if (impl_->content) impl_->content->Invalidate();
 }
 
 Color Window::BackColor() const { return impl_->backColor; }
@@ -398,7 +435,7 @@ void Window::SetBackColor(Color c) {
   if (c == impl_->backColor) return;
   impl_->backColor = c;
   UpdateTranslucency(*impl_);
-  if (impl_->content) impl_->content->update();
+  if (impl_->content) impl_->content->Invalidate();
 }
 
 bool Window::HasBackColor() const { return impl_->hasBackColor; }
@@ -407,7 +444,7 @@ void Window::SetHasBackColor(bool v) {
   if (v == impl_->hasBackColor) return;
   impl_->hasBackColor = v;
   UpdateTranslucency(*impl_);
-  if (impl_->content) impl_->content->update();
+  if (impl_->content) impl_->content->Invalidate();
 }
 
 void Window::Minimize() {
@@ -432,8 +469,11 @@ void Window::Close() {
 }
 
 void Window::Refresh(bool immediately) {
-  if (!impl_->content) return;
-  immediately ? impl_->content->repaint() : impl_->content->update();
+  ContentView* content = impl_->content;
+  if (!content) return;
+  content->Invalidate();
+  // Asked for inside a paint, the repaint follows that paint instead.
+  if (immediately && internal::PaintDepth() == 0) content->repaint();
 }
 
 Integer Window::PaintCount() const { return impl_->paintCount; }

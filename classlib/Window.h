@@ -116,9 +116,10 @@ class Window : public Object, public ControlHost {
   bool IsMinimized() const;
   // Closes the window: raises Close and removes it from the open windows.
   void Close();
-  // Repaints the window's content, at once when `immediately` is true.
+  // Repaints the window's content and raises its Paint event, at once when
+  // `immediately` is true (asked for inside a paint: right after it).
   void Refresh(bool immediately = false);
-  // Times the window's content has been painted, for tests.
+  // Times the window's Paint event has run, for tests.
   Integer PaintCount() const;
 
   // The native window: the receiver of the native layer's messages.

@@ -124,5 +124,7 @@ void MW::Stop(Integer ticks) {
     const Integer now = classlib::Ticks();
     if (now - start >= ticks) return;
     RuntimeBackgroundTask();
+    // Nothing to do until the clock moves on: sleep rather than spin.
+    classlib::RuntimeSleepUntilNextTick();
   }
 }

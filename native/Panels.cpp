@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -75,6 +76,25 @@ BundleInfo ReadBundleInfo() {
   return info;
 }
 
+// Escape and Ctrl+W (Cmd+W on macOS) close a panel, as its close button does.
+bool IsCloseKey(const QKeyEvent* event) {
+  const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+  return (event->key() == Qt::Key_Escape && mods == Qt::NoModifier) ||
+         (event->key() == Qt::Key_W && mods == Qt::ControlModifier);
+}
+
+class AboutPanel : public QDialog {
+ protected:
+  void keyPressEvent(QKeyEvent* event) override { IsCloseKey(event) ? void(close()) : QDialog::keyPressEvent(event); }
+};
+
+class HelpViewer : public QTextBrowser {
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    IsCloseKey(event) ? void(close()) : QTextBrowser::keyPressEvent(event);
+  }
+};
+
 void BringToFront(QWidget* window) {
   window->show();
   window->raise();
@@ -90,7 +110,7 @@ QWidget* ShowAboutPanel() {
     return panel;
   }
   const BundleInfo info = ReadBundleInfo();
-  panel = new QDialog();
+  panel = new AboutPanel();
   panel->setObjectName(QStringLiteral("AboutPanel"));
   panel->setAttribute(Qt::WA_DeleteOnClose);
   panel->setModal(false);
@@ -144,7 +164,7 @@ QWidget* ShowHelpViewer() {
     return viewer;
   }
   const BundleInfo info = ReadBundleInfo();
-  viewer = new QTextBrowser();
+  viewer = new HelpViewer();
   viewer->setObjectName(QStringLiteral("HelpViewer"));
   viewer->setAttribute(Qt::WA_DeleteOnClose);
   viewer->setWindowTitle(QStringLiteral("%1 ヘルプ").arg(info.name));

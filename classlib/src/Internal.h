@@ -19,6 +19,7 @@ const QImage& ImageOf(const Picture& picture);
 
 // Clock and quitting (Runtime.cpp).
 void AdvanceTicks(Integer ticks);      // moves the clock behind Ticks forward (tests)
+void FreezeTicks(bool frozen);         // stops the clock, or lets it run on (tests)
 Integer QuitExitCode();                // the code given to the last Quit
 void ResetQuitForTesting();            // forgets an earlier Quit
 
@@ -46,6 +47,15 @@ void ProcessEventsWithoutInput();
 void OutermostHandlerReturned();
 // How many handlers are running now, nested (one counter for the program).
 int& HandlerDepth();
+// How many widgets of the library are inside their paint now. While any is,
+// nothing is painted synchronously and the yield point does nothing.
+int& PaintDepth();
+struct PaintScope {
+  PaintScope() { ++PaintDepth(); }
+  ~PaintScope() { --PaintDepth(); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+};
 
 // Errors (Application.cpp): every event the toolkit delivers to program code
 // runs inside this, so that an escaping error reaches UnhandledException.

@@ -69,6 +69,7 @@ Canvas* CanvasView::Target() const { return static_cast<Canvas*>(owner); }
 void CanvasView::paintEvent(QPaintEvent*) {
   Canvas* canvas = Target();
   if (!canvas) return;
+  PaintScope painting;
   ++canvas->Internal().paintCount;
   if (Ref<Picture> backdrop = canvas->Backdrop()) {
     QPainter painter(this);
@@ -115,8 +116,9 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
-  // The press that came with it has already been reported.
-  pressTaken_ ? event->accept() : event->ignore();
+  // The toolkit reports the second press of a double click as a double click
+  // alone: it is a press like any other.
+  mousePressEvent(event);
 }
 
 void CanvasView::enterEvent(QEnterEvent*) {
