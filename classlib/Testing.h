@@ -14,11 +14,18 @@ void DragTo(Ref<Window> window, Integer x, Integer y);
 void ReleaseAt(Ref<Window> window, Integer x, Integer y);
 // Press and release at one point.
 void ClickAt(Ref<Window> window, Integer x, Integer y);
+// A click that the next press follows at once: the toolkit takes that press
+// for the second of a double click, as it does with the desktop's events.
+void QuickClickAt(Ref<Window> window, Integer x, Integer y);
 void WheelAt(Ref<Window> window, Integer x, Integer y, Integer steps);
 // Lets queued paint and window work run.
 void ProcessEvents();
 // Advances the clock behind Ticks by this many ticks (the real clock keeps
 // running too), so tests of tick intervals need not wait.
 void AdvanceTicks(Integer ticks);
+// Stops the clock behind Ticks, or lets it run on from where it stood. While
+// it stands, only AdvanceTicks moves it, and a wait's sleep until the next
+// tick moves it by one tick instead of sleeping.
+void FreezeTicks(bool frozen);
 
 }  // namespace classlib::testing

@@ -43,7 +43,8 @@ Target Locate(const Ref<Window>& window, Integer x, Integer y) {
   return {handle, QPointF(local), handle->mapToGlobal(QPointF(local))};
 }
 
-void Send(const Ref<Window>& window, Integer x, Integer y, QEvent::Type type, Qt::MouseButton button) {
+void Send(const Ref<Window>& window, Integer x, Integer y, QEvent::Type type, Qt::MouseButton button,
+          bool clickApart = true) {
   const Target target = Locate(window, x, y);
   QTest::lastMouseTimestamp += 1;
   if (type == QEvent::MouseButtonPress) held |= button;
@@ -51,7 +52,7 @@ void Send(const Ref<Window>& window, Integer x, Integer y, QEvent::Type type, Qt
   qt_handleMouseEvent(target.window, target.local, target.global, held, button, type, Qt::NoModifier,
                       QTest::lastMouseTimestamp);
   // Separate clicks are never taken for a double click.
-  if (type == QEvent::MouseButtonRelease) QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
+  if (type == QEvent::MouseButtonRelease && clickApart) QTest::lastMouseTimestamp += QTest::mouseDoubleClickInterval;
 }
 
 }  // namespace
@@ -76,6 +77,11 @@ void ClickAt(Ref<Window> window, Integer x, Integer y) {
   ReleaseAt(window, x, y);
 }
 
+void QuickClickAt(Ref<Window> window, Integer x, Integer y) {
+  PressAt(window, x, y);
+  Send(window, x, y, QEvent::MouseButtonRelease, Qt::LeftButton, false);
+}
+
 void WheelAt(Ref<Window> window, Integer x, Integer y, Integer steps) {
   const Target target = Locate(window, x, y);
   QWheelEvent event(target.local, target.global, QPoint(), QPoint(0, static_cast<int>(steps) * 120), held,
@@ -96,5 +102,6 @@ void ProcessEvents() {
 }
 
 void AdvanceTicks(Integer ticks) { internal::AdvanceTicks(ticks); }
+void FreezeTicks(bool frozen) { internal::FreezeTicks(frozen); }
 
 }  // namespace classlib::testing

@@ -52,13 +52,17 @@ TEST_F(WindowTest, PressesGoToTheControlThatTakesThem) {
       {150, 120, true, "| down 150,120; drag 250,190; up 250,190; "},
       {190, 5, false, "| down 190,5; "},  // refused by the window too
   };
-  for (const auto& [x, y, windowTakes, expected] : presses) {
-    w->controlLog = w->log = "";
-    w->takePress = windowTakes;
-    input::PressAt(w, x, y);
-    input::DragTo(w, x + 100, y + 70);
-    input::ReleaseAt(w, x + 100, y + 70);
-    EXPECT_EQ(w->controlLog + "|" + (w->log.empty() ? "" : " " + w->log), expected);
+  // The second press of a double click is a press like any other.
+  for (const bool secondOfDouble : {false, true}) {
+    for (const auto& [x, y, windowTakes, expected] : presses) {
+      w->takePress = windowTakes;
+      if (secondOfDouble) input::QuickClickAt(w, x, y);
+      w->controlLog = w->log = "";
+      input::PressAt(w, x, y);
+      input::DragTo(w, x + 100, y + 70);
+      input::ReleaseAt(w, x + 100, y + 70);
+      EXPECT_EQ(w->controlLog + "|" + (w->log.empty() ? "" : " " + w->log), expected) << secondOfDouble;
+    }
   }
 }
 
@@ -91,8 +95,9 @@ TEST_F(WindowTest, RadioButtonsAreExclusivePerParentAndActOnClicksOnly) {
   auto values = [&rb] { return Str(rb(0)->Value()) + Str(rb(1)->Value()) + Str(rb(2)->Value()) + Str(rb(3)->Value()); };
   for (Integer i : {0, 2, 1}) rb(i)->SetValue(true);
   EXPECT_EQ(values() + " " + w->controlLog, "0110 ");  // the other group is untouched
-  input::ClickAt(w, 110, 115);                          // on RB(3)
-  EXPECT_EQ(values() + " " + w->controlLog, "0101 RB3; ");
+  input::QuickClickAt(w, 110, 115);                     // on RB(3), twice: a double click
+  input::ClickAt(w, 110, 115);
+  EXPECT_EQ(values() + " " + w->controlLog, "0101 RB3; RB3; ");
 }
 
 TEST_F(WindowTest, ChildrenLieAtTheirWindowCoordinates) {

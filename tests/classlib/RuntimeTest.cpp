@@ -3,8 +3,12 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <fstream>
 #include <limits>
+#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -48,6 +52,23 @@ TEST(Random, SeededRndRepeatsAndStaysInRange) {
   EXPECT_EQ(draw(), first);
   for (Double v : first) EXPECT_TRUE(v >= 0.0 && v < 1.0) << v;
 }
+
+#ifdef __linux__
+// Like the desktop's clock, Ticks count from the start of the system, so even
+// the program's first reading is far from 0 (a first press is never taken
+// for the second of a quick pair): already past this process's own age.
+TEST(Clock, TicksCountFromTheStartOfTheSystem) {
+  std::ifstream statFile("/proc/self/stat"), uptimeFile("/proc/uptime");
+  std::string stat, field;
+  double uptime = 0, started = 0;
+  ASSERT_TRUE(std::getline(statFile, stat) && uptimeFile >> uptime);
+  std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+  for (int i = 3; i < 22; ++i) fields >> field;  // up to the start time, field 22
+  ASSERT_TRUE(fields >> started);
+  const double age = uptime - started / static_cast<double>(sysconf(_SC_CLK_TCK));
+  EXPECT_GT(static_cast<double>(Ticks()), 60.0 * age);
+}
+#endif
 
 TEST(Runtime, YieldPointRunsPostedWorkAndQuitEndsTheLoopUntilReset) {
   bool posted = false;

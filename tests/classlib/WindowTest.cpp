@@ -1,5 +1,8 @@
 // Windows: the registry of open windows and each window's control registry,
 // painting, and a see-through background.
+#include <chrono>
+#include <thread>
+
 #include <QImage>
 #include <QWidget>
 #include <QWindow>
@@ -57,10 +60,17 @@ TEST_F(WindowTest, PaintingIsImmediateOnRequest) {
   auto w = OpenWindow([](TestWindow& win) {
     for (Integer i = 0; i < 4; ++i) Place<Canvas>(win, "Box", i, 10 + 25 * i, 100, 20, 20);
   });
-  // Like the game's board drawing: every paint gives every square its picture.
+  // Like the game's board drawing: every paint gives every square its picture
+  // and yields; nothing of that may paint again while the paint runs.
   w->onPaint = [black, white](TestWindow& win) {
     for (Integer i = 0; i < 4; ++i) Cast<Canvas>(win.ControlByNameIndex("Box", i))->SetBackdrop(i % 2 ? black : white);
+    Cast<Canvas>(win.ControlByNameIndex("Box", 0))->Refresh(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // the yield point's frame has passed
+    RuntimeBackgroundTask();
   };
+  static std::string warnings;
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) { warnings += m.toStdString(); });
   w->SetHasBackColor(true);
   w->SetBackColor(RGB(0, 0, 255));
   w->SetBackdrop(Filled(10, 10, RGB(255, 0, 0)));
@@ -72,6 +82,8 @@ TEST_F(WindowTest, PaintingIsImmediateOnRequest) {
   EXPECT_EQ(shot.pixelColor(50, 50), QColor(0, 0, 255));    // the background colour
   EXPECT_EQ(shot.pixelColor(40, 110), QColor(0, 0, 0));     // a square's backdrop
   EXPECT_EQ(shot.pixelColor(70, 110), QColor(255, 255, 255));
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(warnings, "");
 }
 
 TEST_F(WindowTest, TransparentBackgroundMakesATranslucentNativeWindow) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 #include <memory>
+#include <set>
 
 #include <QApplication>
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -87,9 +89,23 @@ TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
   window->SetMenuBar(bar);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   auto frame = [&] { return QRect(window->Left(), window->Top(), window->Width(), window->Height()); };
+  // The sizes at which the window is drawn: the animation draws its steps, it
+  // does not freeze and then jump.
+  struct Painted : QObject {
+    std::set<int> sizes;
+    bool eventFilter(QObject* o, QEvent* e) override {
+      if (e->type() == QEvent::Paint) sizes.insert(static_cast<QWidget*>(o)->width() * 10000 + static_cast<QWidget*>(o)->height());
+      return false;
+    }
+  } painted;
+  classlib::internal::ContentWidget(*window)->installEventFilter(&painted);
+  const int before = window->Width() * 10000 + window->Height();
   // Half the size below the screen, animated; back on screen and larger, at once; a negative width: refused.
   Send(handle(), "setFrame:display:animate:", NSRect{260, -335, 320, 335}, YES, YES);
   EXPECT_EQ(frame(), QRect(screen.x() + 260, screen.y() + screen.height(), 320, 335));
+  painted.sizes.erase(before);
+  painted.sizes.erase(320 * 10000 + 335);
+  EXPECT_GE(painted.sizes.size(), 3u);
   Send(handle(), "setFrame:display:animate:", NSRect{10, screen.height() - 30.0 - 500, 700, 500}, YES, NO);
   EXPECT_EQ(frame(), QRect(screen.x() + 10, screen.y() + 30, 700, 500));
   Send(handle(), "setFrame:display:animate:", NSRect{0, 0, -5, 100}, YES, NO);
@@ -97,8 +113,8 @@ TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
 }
 
 // The shared application's panels: what the window a message shows says (its
-// labels in order, or its text), and that closing it deletes it.
-static std::string Show(const char* message) {
+// labels in order, or its text), and that closing it by that key deletes it.
+static std::string Show(const char* message, QKeyCombination closeKey) {
   EXPECT_EQ(Send(SharedApplication(), message, nullptr), nullptr);
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (!w->isVisible() || (w->objectName() != "AboutPanel" && w->objectName() != "HelpViewer")) continue;
@@ -106,7 +122,7 @@ static std::string Show(const char* message) {
     if (auto* viewer = qobject_cast<QTextBrowser*>(w)) says = viewer->toPlainText().toStdString();
     for (QLabel* l : w->findChildren<QLabel*>()) says += (l->pixmap().isNull() ? l->text().toStdString() : "icon") + "|";
     QPointer<QWidget> watch(w);
-    w->close();
+    QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, closeKey.key(), closeKey.keyboardModifiers());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(watch.isNull()) << message;
     return says;
@@ -127,17 +143,18 @@ TEST(NativePanels, AboutAndHelpShowTheBundleFilesAndCloseCleanly) {
   icon.fill(Qt::red);
   ASSERT_TRUE(icon.save(dir.filePath("Icon.png")));
   write("Info.txt", "Name=Tovarine\nVersion=1.0.0\nCopyright=(c) the makers\nIcon=Icon.png\nnoise\n");
-  EXPECT_EQ(Show("orderFrontStandardAboutPanel:"), "icon|Tovarine|バージョン 1.0.0|(c) the makers|");
+  const QKeyCombination escape(Qt::Key_Escape), ctrlW(Qt::ControlModifier, Qt::Key_W);
+  EXPECT_EQ(Show("orderFrontStandardAboutPanel:", escape), "icon|Tovarine|バージョン 1.0.0|(c) the makers|");
   // A file that is not text: the defaults, with the application's version.
   auto app = std::make_shared<classlib::Application>();
   app->SetVersionData(2, 3, 4, 0, 0, "", "", "");
   classlib::RuntimeRegisterAppObject(classlib::Ref<classlib::Application>(app));
   write("Info.txt", QByteArray("Name=\xff\xfe\0Broken", 15));
-  EXPECT_EQ(Show("orderFrontStandardAboutPanel:").find("Tovarine|バージョン 2.3.4|"), 0u);
+  EXPECT_EQ(Show("orderFrontStandardAboutPanel:", ctrlW).find("Tovarine|バージョン 2.3.4|"), 0u);
   classlib::RuntimeRegisterAppObject(nullptr);
-  EXPECT_EQ(Show("showHelp:"), "ヘルプが見つかりません。");
+  EXPECT_EQ(Show("showHelp:", escape), "ヘルプが見つかりません。");
   write("help/index.html", "<html><body><h1>Reversi rules</h1></body></html>");
-  EXPECT_EQ(Show("showHelp:"), "Reversi rules");
+  EXPECT_EQ(Show("showHelp:", ctrlW), "Reversi rules");
   const char* resources = std::getenv("TOVARINE_TEST_RESOURCES");
   classlib::SetApplicationBundleResourcesForTesting(resources ? resources : "");
 }
