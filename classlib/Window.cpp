@@ -67,7 +67,10 @@ class FrameView : public QWidget {
     event->accept();
   }
 
-  void changeEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override {
+    if (event->type() == QEvent::ActivationChange && owner && isActiveWindow()) BringToFront(owner);
+    QWidget::changeEvent(event);
+  }
 };
 
 // The window's own surface: background colour, backdrop, then the program's
@@ -77,8 +80,8 @@ class FrameView : public QWidget {
 // surface under a control whenever that control repaints itself. Those paints
 // must not raise the window's Paint event (it would redraw every disc when a
 // radio button or a label repaints). So the surface keeps a flag of its own:
-// it is set only by what invalidates the window itself (shown, exposed,
-// resized, restored, its own Refresh, backdrop or colour) and the next paint
+// it is set only by what invalidates the window itself (shown or restored,
+// exposed, resized, its own Refresh, backdrop or colour) and the next paint
 // takes it and raises Paint; any other paint only draws.
 class ContentView : public QWidget {
  public:
@@ -102,7 +105,7 @@ class ContentView : public QWidget {
   void showEvent(QShowEvent* event) override {
     // Exposes arrive at the native window, not at a widget.
     if (QWindow* native = window()->windowHandle()) native->installEventFilter(this);
-    surfaceInvalid = true;
+    surfaceInvalid = true;  // also when the window is restored
     QWidget::showEvent(event);
   }
   void resizeEvent(QResizeEvent* event) override {
@@ -147,14 +150,6 @@ struct Window::Impl {
 };
 
 namespace {
-
-void FrameView::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::ActivationChange && owner && isActiveWindow()) BringToFront(owner);
-  if (event->type() == QEvent::WindowStateChange && !isMinimized() && owner) {
-    if (auto* content = static_cast<ContentView*>(internal::ContentWidget(*owner))) content->Invalidate();
-  }
-  QWidget::changeEvent(event);
-}
 
 void ContentView::paintEvent(QPaintEvent*) {
   if (!owner) return;

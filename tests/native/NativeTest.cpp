@@ -89,23 +89,26 @@ TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
   window->SetMenuBar(bar);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   auto frame = [&] { return QRect(window->Left(), window->Top(), window->Width(), window->Height()); };
-  // The sizes at which the window is drawn: the animation draws its steps, it
-  // does not freeze and then jump.
+  // The sizes at which the window is drawn, its Paint event raised: the
+  // animation draws its steps, it does not freeze and then jump.
   struct Painted : QObject {
     std::set<int> sizes;
     bool eventFilter(QObject* o, QEvent* e) override {
-      if (e->type() == QEvent::Paint) sizes.insert(static_cast<QWidget*>(o)->width() * 10000 + static_cast<QWidget*>(o)->height());
+      const QWidget* w = static_cast<QWidget*>(o);
+      if (e->type() == QEvent::Paint) sizes.insert(w->width() * 10000 + w->height());
       return false;
     }
   } painted;
   classlib::internal::ContentWidget(*window)->installEventFilter(&painted);
   const int before = window->Width() * 10000 + window->Height();
+  const classlib::Integer paints = window->PaintCount();
   // Half the size below the screen, animated; back on screen and larger, at once; a negative width: refused.
   Send(handle(), "setFrame:display:animate:", NSRect{260, -335, 320, 335}, YES, YES);
   EXPECT_EQ(frame(), QRect(screen.x() + 260, screen.y() + screen.height(), 320, 335));
   painted.sizes.erase(before);
   painted.sizes.erase(320 * 10000 + 335);
   EXPECT_GE(painted.sizes.size(), 3u);
+  EXPECT_GE(window->PaintCount() - paints, 3);
   Send(handle(), "setFrame:display:animate:", NSRect{10, screen.height() - 30.0 - 500, 700, 500}, YES, NO);
   EXPECT_EQ(frame(), QRect(screen.x() + 10, screen.y() + 30, 700, 500));
   Send(handle(), "setFrame:display:animate:", NSRect{0, 0, -5, 100}, YES, NO);
