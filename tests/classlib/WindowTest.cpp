@@ -69,8 +69,8 @@ TEST_F(WindowTest, PaintingIsImmediateOnRequest) {
     RuntimeBackgroundTask();
   };
   static std::string warnings;
-  const QtMessageHandler previous =
-      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) { warnings += m.toStdString(); });
+  const QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& m) { warnings += m.toStdString(); });
   w->SetHasBackColor(true);
   w->SetBackColor(RGB(0, 0, 255));
   w->SetBackdrop(Filled(10, 10, RGB(255, 0, 0)));
