@@ -133,8 +133,8 @@ def minimise(program):
         before, where = game.patches(), game.place()
         x, y = (o + c for o, c in zip(game.origin, BACKGROUND))
         # The pointer rests on the spot first, as a person's does.
-        session.tool("xdotool", "mousemove", str(x), str(y), "sleep", "0.3", "click", "--repeat", "2", "--delay", "150",
-                     "1")
+        session.tool("xdotool", "mousemove", str(x), str(y), "sleep", "0.3", "click", "--repeat", "2", "--delay",
+                     "150", "1")
         if session.wm:
             iconic = lambda: b"Iconic" in session.tool("xprop", "-id", game.window, "WM_STATE")
             session.wait_for(iconic, "a double click on the background did not minimise the window", timeout=5)
@@ -162,21 +162,15 @@ def drag(program):
             frame = session.tool("xdotool", "getwindowgeometry", parent).decode().split("Position: ")[1]
             mine = session.tool("xdotool", "getwindowgeometry", game.window).decode().split("Position: ")[1]
             check(frame == mine, "the frame is at %s, the window's content at %s" % (frame, mine))
-        for clicks, offset in ((0, (40, 30)), (1, (-25, 35))):
+        rest = ["sleep", "0.3"]  # the pointer rests on the spot before the press, as a person's does
+        for first, offset in ((rest, (40, 30)), (rest + ["click", "1", "sleep", "0.6"], (-25, 35))):
             x0, y0 = game.place()[:2]
-            start = [o + c for o, c in zip(game.origin, BACKGROUND)]
-            args = ["xdotool", "mousemove"] + [str(v) for v in start] + ["sleep", "0.3"]
-            args += ["click", "1", "sleep", "0.6"] * clicks + ["mousedown", "1"]
-            for k in range(1, 11):
-                args += ["sleep", "0.02", "mousemove"] + [str(v + d * k // 10) for v, d in zip(start, offset)]
-            session.tool(*args, "sleep", "0.05", "mouseup", "1")
-            moved = (x0 + offset[0], y0 + offset[1])
-            session.wait_for(lambda: game.place()[:2] == moved, lambda: "%s drag by %s moved the window from %s to %s"
-                             % ("a click and a" if clicks else "a", offset, (x0, y0), game.geometry[:2]), timeout=3)
+            game.drag(BACKGROUND, [c + d for c, d in zip(BACKGROUND, offset)], 10, first)
+            session.wait_for(lambda: game.place()[:2] == (x0 + offset[0], y0 + offset[1]), lambda: "a drag by %s after"
+                             " '%s' moved the window from %s to %s" % (offset, " ".join(first), (x0, y0),
+                                                                       game.geometry[:2]), timeout=3)
         if session.wm:
             check(b"Normal" in session.tool("xprop", "-id", game.window, "WM_STATE"), "the window was minimised")
-        game.quit()
-
 
 def disc_set(program):
     """"石2" chosen mid-game changes no disc until the next move redraws the

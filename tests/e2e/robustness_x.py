@@ -111,4 +111,4 @@ def no_display(program):
 
 if __name__ == "__main__":
     sys.exit(main({"damaged-resources": damaged_resources, "queued-clicks": queued_clicks,
-                   "no-display": no_display}, 240))
+                   "no-display": no_display}, 150))

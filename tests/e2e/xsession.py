@@ -215,9 +215,11 @@ class Game:
             args += ["mousemove", str(self.origin[0] + x), str(self.origin[1] + y), "click", "--delay", "0", "1"]
         self.session.tool(*args, timeout=60)
 
-    def drag(self, start, end, steps=12):
+    def drag(self, start, end, steps=12, first=()):
+        """Presses at start, moves in steps to end and releases; `first`: xdotool
+        commands to run with the pointer at start before the press."""
         ox, oy = self.origin
-        args = ["xdotool", "mousemove", str(ox + start[0]), str(oy + start[1]), "mousedown", "1"]
+        args = ["xdotool", "mousemove", str(ox + start[0]), str(oy + start[1]), *first, "mousedown", "1"]
         for k in range(1, steps + 1):
             args += ["sleep", "0.02", "mousemove", str(ox + start[0] + (end[0] - start[0]) * k // steps),
                      str(oy + start[1] + (end[1] - start[1]) * k // steps)]
