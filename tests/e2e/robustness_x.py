@@ -11,7 +11,7 @@
   no-display  no display at all: one line saying that a display is needed
       and how to give one, a non-zero exit code, no crash.
 
-Usage: robustness_x.py --program PATH SCENARIO
+Usage: robustness_x.py --program PATH [--wm] SCENARIO
 """
 
 import os
