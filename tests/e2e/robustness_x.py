@@ -11,7 +11,7 @@
   no-display  no display at all: one line saying that a display is needed
       and how to give one, a non-zero exit code, no crash.
 
-Usage: robustness_x.py --program PATH SCENARIO
+Usage: robustness_x.py --program PATH [--wm] SCENARIO
 """
 
 import os
@@ -111,4 +111,4 @@ def no_display(program):
 
 if __name__ == "__main__":
     sys.exit(main({"damaged-resources": damaged_resources, "queued-clicks": queued_clicks,
-                   "no-display": no_display}, 240))
+                   "no-display": no_display}, 150))

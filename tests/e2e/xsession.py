@@ -34,7 +34,7 @@ class Failure(Exception):
 
 def check(condition, message):
     if not condition:
-        raise Failure(message)
+        raise Failure(message() if callable(message) else message)
 
 
 # The rules. A board is a tuple of 64 values: 0 empty, 1 White (the
@@ -99,11 +99,14 @@ def mean(colours):
 
 
 class Session:
-    """Xvfb on a free display, and the games started in it."""
+    """Xvfb on a free display, and the games started in it; with `wm` also a
+    window manager (openbox) and a compositor (xcompmgr), as players run it."""
+
+    wm = False  # the default for every session of a run; main() sets it
 
     def __enter__(self):
         self.tmp = tempfile.mkdtemp(prefix="tovarine-x-")
-        self.games = []
+        self.games, self.helpers = [], []
         os.mkdir(os.path.join(self.tmp, "runtime"), 0o700)
         log = os.path.join(self.tmp, "xvfb.log")
         read_end, write_end = os.pipe()
@@ -125,10 +128,32 @@ class Session:
         self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb", SDL_AUDIODRIVER="dummy",
                         XDG_RUNTIME_DIR=os.path.join(self.tmp, "runtime"))
         self.env.pop("WAYLAND_DISPLAY", None)
+        if self.wm:
+            for name in ("openbox", "xcompmgr"):
+                self.start(name)
+            self.wait_for(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.tool("xprop", "-root"),
+                          "openbox did not take the screen")
+            # xcompmgr names the window that holds the compositor's selection.
+            self.wait_for(lambda: b'"xcompmgr"' in self.tool("xwininfo", "-root", "-children"),
+                          "xcompmgr did not start compositing")
         return self
 
+    def start(self, *args):
+        """A helper program of the session; killed with it."""
+        self.helpers.append(subprocess.Popen(args, env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                             stderr=subprocess.DEVNULL, start_new_session=True))
+
+    def wait_for(self, condition, message, timeout=15):
+        """Polls until the condition holds; past the timeout a Failure with the
+        message (or what a callable message returns then)."""
+        deadline = time.monotonic() + timeout
+        while not condition():
+            check(time.monotonic() < deadline,
+                  lambda: (message() if callable(message) else message) + " within %g s" % timeout)
+            time.sleep(0.05)
+
     def __exit__(self, *_exc):
-        for proc in [game.proc for game in self.games] + [self.xvfb]:
+        for proc in [game.proc for game in self.games] + self.helpers + [self.xvfb]:
             # The server is asked first, so that it removes its lock file.
             for sig in (signal.SIGTERM, signal.SIGKILL) if proc is self.xvfb else (signal.SIGKILL,):
                 if proc.poll() is None:  # not yet reaped: its process group is still ours
@@ -163,16 +188,21 @@ class Game:
                   "the game ended at start-up (exit %s):\n%s" % (self.proc.poll(), self.stderr()))
             for wid in session.tool("xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid),
                                     check_rc=False).decode().split():
-                g = dict(line.split("=") for line in session.tool("xdotool", "getwindowgeometry", "--shell", wid)
-                         .decode().split())
-                x, y, w, h = (int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-                if w == CONTENT_W:
-                    check(h >= CONTENT_H, "the window is %dx%d, lower than its content" % (w, h))
-                    self.window, self.geometry = wid, (x, y, w, h)
-                    self.origin = x, y + h - CONTENT_H  # the content sits under the menu bar
+                self.window = wid
+                if self.place()[2] == CONTENT_W:
                     return
             check(time.monotonic() < deadline, "the game showed no window within 20 s")
             time.sleep(0.05)
+
+    def place(self):
+        """Learns where the window is now (a window manager places and moves
+        it); returns its geometry x, y, width, height."""
+        g = dict(line.split("=") for line in self.session.tool("xdotool", "getwindowgeometry", "--shell",
+                                                                self.window).decode().split())
+        x, y, w, h = self.geometry = tuple(int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+        check(w != CONTENT_W or h >= CONTENT_H, "the window is %dx%d, lower than its content" % (w, h))
+        self.origin = x, y + h - CONTENT_H  # the content sits under the menu bar
+        return self.geometry
 
     def stderr(self):
         with open(self.err_path, "rb") as f:
@@ -185,9 +215,11 @@ class Game:
             args += ["mousemove", str(self.origin[0] + x), str(self.origin[1] + y), "click", "--delay", "0", "1"]
         self.session.tool(*args, timeout=60)
 
-    def drag(self, start, end, steps=12):
+    def drag(self, start, end, steps=12, first=()):
+        """Presses at start, moves in steps to end and releases; `first`: xdotool
+        commands to run with the pointer at start before the press."""
         ox, oy = self.origin
-        args = ["xdotool", "mousemove", str(ox + start[0]), str(oy + start[1]), "mousedown", "1"]
+        args = ["xdotool", "mousemove", str(ox + start[0]), str(oy + start[1]), *first, "mousedown", "1"]
         for k in range(1, steps + 1):
             args += ["sleep", "0.02", "mousemove", str(ox + start[0] + (end[0] - start[0]) * k // steps),
                      str(oy + start[1] + (end[1] - start[1]) * k // steps)]
@@ -203,16 +235,25 @@ class Game:
         self.session.tool("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", "png:" + path,
                           timeout=30)
 
-    def means(self):
-        """The mean colour of a 20 x 20 patch at the centre of each square."""
+    def pixels(self, points):
+        """The colours on the screen at points in the content's coordinates."""
+        raw = self.session.tool("import", "-window", "root", "-depth", "8", "rgb:-", timeout=20)
+        at = (((self.origin[1] + y) * SCREEN_W + self.origin[0] + x) * 3 for x, y in points)
+        return [tuple(raw[i:i + 3]) for i in at]
+
+    def patches(self, half=10):
+        """The pixels (RGB bytes) of a square patch 2 * half wide at the centre of each square."""
         raw = self.session.tool("import", "-window", "root", "-depth", "8", "rgb:-", timeout=20)
         out = []
         for i in range(64):
-            x, y = (o + c - 10 for o, c in zip(self.origin, square(i)))
-            rows = (((y + dy) * SCREEN_W + x) * 3 for dy in range(20))
-            patch = b"".join(raw[start:start + 60] for start in rows)
-            out.append(tuple(sum(patch[c::3]) / 400 for c in range(3)))
+            x, y = (o + c - half for o, c in zip(self.origin, square(i)))
+            rows = (((y + dy) * SCREEN_W + x) * 3 for dy in range(2 * half))
+            out.append(b"".join(raw[start:start + 6 * half] for start in rows))
         return out
+
+    def means(self):
+        """The mean colour of a 20 x 20 patch at the centre of each square."""
+        return [tuple(sum(p[c::3]) / 400 for c in range(3)) for p in self.patches()]
 
     def calibrate(self, timeout=20):
         """Waits until the start position is painted and still, and learns from
@@ -266,7 +307,7 @@ class Game:
         took, err = time.monotonic() - since, self.stderr()
         check(code == 0, "%s: exit code %s\n%s" % (how, code, err[-3000:]))
         check(took <= 2.0, "%s: the program took %.2f s to end" % (how, took))
-        for word in ("Exception", "AddressSanitizer", "runtime error", "Segmentation"):
+        for word in ("Exception", "AddressSanitizer", "runtime error", "Segmentation", "Recursive repaint"):
             check(word not in err, "%s: stderr reports an error:\n%s" % (how, err[-3000:]))
         return err
 
@@ -287,9 +328,11 @@ def main(scenarios, limit):
     Failure unwinds through the sessions, which kill what they started."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
+    parser.add_argument("--wm", action="store_true", help="under openbox and xcompmgr")
     parser.add_argument("scenario", choices=sorted(scenarios))
     parser.add_argument("args", nargs="*")
     args = parser.parse_args()
+    Session.wm = args.wm
 
     def stop(signum, _frame):
         raise Failure("ran past its %d s limit" % limit if signum == signal.SIGALRM else "terminated")
@@ -302,5 +345,5 @@ def main(scenarios, limit):
     except Failure as failure:
         print("FAILED:", failure, flush=True)
         return 1
-    print(args.scenario + ": all checks passed")
+    print(args.scenario + ": all checks passed" + (" under openbox and xcompmgr" if args.wm else ""))
     return 0
