@@ -200,7 +200,10 @@ Sound::Sound(std::string name, std::unique_ptr<Impl> impl) : name_(std::move(nam
 Sound::~Sound() = default;
 
 void Sound::Play() {
-  Log().push_back(name_);
+  std::vector<std::string>& log = Log();
+  // Older half dropped at once, so that keeping the log bounded stays cheap.
+  if (log.size() >= 2 * kPlayLogKept) log.erase(log.begin(), log.end() - kPlayLogKept);
+  log.push_back(name_);
   // With every channel busy the sound is left out; nobody waits for a channel.
   if (impl_ && impl_->chunk != nullptr) mixer.PlayChannelTimed(-1, impl_->chunk, 0, -1);
 }
