@@ -110,10 +110,6 @@ class TovarineApplication : public QApplication {
   }
 };
 
-constexpr const char* kNoDisplay =
-    "Tovarine needs a graphical display: start it from a desktop session, or under a virtual "
-    "one with xvfb-run";
-
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 // Whether the X server that DISPLAY names answers. Only local servers are
 // tried (their socket under /tmp/.X11-unix); a remote one is left to the
@@ -186,10 +182,12 @@ std::string ChoosePlatform(const char* chosen, const char* x11Display, const cha
 
 namespace {
 
-// What start-up asked the toolkit for, in words: each platform of the list
-// with the display it would use, and why that one could not be had (from the
-// toolkit's own complaints, when there are some).
-std::string PlatformsTried(const std::string& platforms, bool answers, const std::vector<std::string>& complaints) {
+// The one line for a display that cannot be had: each platform of the list
+// with the display it would use, and why that one could not be had: a local
+// X server that did not answer start-up's own check, or what the toolkit
+// complained of when it tried (`byToolkit`).
+std::string PlatformsTried(const std::string& platforms, bool byToolkit,
+                           const std::vector<std::string>& complaints) {
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   auto noPlugin = [&complaints](const std::string& name) {
@@ -210,7 +208,7 @@ std::string PlatformsTried(const std::string& platforms, bool answers, const std
     std::string what;
     if (name == "xcb") {
       what = (x11 && *x11) ? "the X display \"" + std::string(x11) + "\", which " +
-                                 (answers ? "cannot be opened" : "does not answer")
+                                 (byToolkit ? "cannot be opened" : "does not answer")
                            : "an X display (DISPLAY is not set)";
     } else if (name.rfind("wayland", 0) == 0) {
       what = (wayland && *wayland) ? "the Wayland display \"" + std::string(wayland) + "\"" : "a Wayland display (WAYLAND_DISPLAY is not set)";
@@ -221,7 +219,7 @@ std::string PlatformsTried(const std::string& platforms, bool answers, const std
     }
     tried += (tried.empty() ? "" : " and ") + what;
   }
-  return "Tovarine cannot open its window: it tried " + tried +
+  return "Tovarine needs a graphical display and cannot open one: it tried " + tried +
          ". Start it from a desktop session, or under a virtual display with xvfb-run";
 }
 
@@ -239,7 +237,7 @@ std::string RequestedPlatforms() {
 std::vector<std::pair<QtMsgType, QString>>* heldMessages = nullptr;
 QtMessageHandler earlierHandler = nullptr;
 
-void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type != QtFatalMsg) {
     if (heldMessages) heldMessages->emplace_back(type, message);
     return;
@@ -251,7 +249,6 @@ void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context, const
   complaints.push_back(message.toStdString());
   std::fprintf(stderr, "%s\n", PlatformsTried(RequestedPlatforms(), true, complaints).c_str());
   std::fflush(stderr);
-  (void)context;
   std::_Exit(1);
 }
 

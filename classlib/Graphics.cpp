@@ -7,7 +7,10 @@
 #include <QPainter>
 #include <QString>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "classlib/Sound.h"
@@ -38,6 +41,41 @@ void TakeDecoderMessage(QtMsgType, const QMessageLogContext&, const QString& mes
   if (decoderMessages != nullptr) decoderMessages->push_back(message.toStdString());
 }
 
+// Some decoders (libpng) write their errors straight to stderr, past the
+// toolkit: while a file is read, stderr goes to a scratch file whose lines
+// join the messages.
+class StderrTaken {
+ public:
+  StderrTaken() : file_(std::tmpfile()) {
+    std::fflush(stderr);
+    saved_ = file_ != nullptr ? ::dup(STDERR_FILENO) : -1;
+    if (saved_ >= 0) ::dup2(::fileno(file_), STDERR_FILENO);
+  }
+  ~StderrTaken() {
+    if (saved_ >= 0) {
+      std::fflush(stderr);
+      ::dup2(saved_, STDERR_FILENO);
+      ::close(saved_);
+    }
+    if (file_ != nullptr) std::fclose(file_);
+  }
+  void AddLinesTo(std::vector<std::string>& messages) {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    std::rewind(file_);
+    char line[512];
+    while (std::fgets(line, sizeof line, file_) != nullptr) {
+      std::string text(line);
+      while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+      if (!text.empty()) messages.push_back(text);
+    }
+  }
+
+ private:
+  std::FILE* file_;
+  int saved_;
+};
+
 // Why the file is no picture that can be shown, or "" with the image read.
 std::string ReadPicture(const std::string& path, QImage& image) {
   const std::string unreadable = internal::WhyUnreadable(path);
@@ -47,6 +85,7 @@ std::string ReadPicture(const std::string& path, QImage& image) {
   const QtMessageHandler previous = qInstallMessageHandler(TakeDecoderMessage);
   std::string why;
   {
+    StderrTaken stderrTaken;
     // The content tells the format, so that names without an extension load.
     QImageReader reader(QString::fromStdString(path));
     reader.setDecideFormatFromContent(true);
@@ -65,6 +104,7 @@ std::string ReadPicture(const std::string& path, QImage& image) {
     } else if (image.width() > kLongestFileSide || image.height() > kLongestFileSide) {
       why = "too large";
     }
+    stderrTaken.AddLinesTo(messages);
   }
   qInstallMessageHandler(previous);
   decoderMessages = nullptr;
