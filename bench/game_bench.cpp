@@ -199,7 +199,7 @@ void BM_LongSessionMemory(benchmark::State& state) {
   state.counters["growth_50_to_600_KiB"] = static_cast<double>(last - settled);
   w->Initialize();
 }
-BENCHMARK(BM_LongSessionMemory)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_LongSessionMemory)->Iterations(1)->Repetitions(1)->Unit(benchmark::kSecond);
 
 // The flip search asked about all 64 squares, as the computer's legal-move
 // scan does: at the start position and 20 plies in.

@@ -211,11 +211,16 @@ std::string PlatformsTried(const std::string& platforms, bool byToolkit,
                                  (byToolkit ? "cannot be opened" : "does not answer")
                            : "an X display (DISPLAY is not set)";
     } else if (name.rfind("wayland", 0) == 0) {
-      what = (wayland && *wayland) ? "the Wayland display \"" + std::string(wayland) + "\"" : "a Wayland display (WAYLAND_DISPLAY is not set)";
-      if (noPlugin(name)) what += ", but the toolkit has no Wayland plugin";
-      else if (wayland && *wayland) what += ", which cannot be opened";
+      what = (wayland && *wayland) ? "the Wayland display \"" + std::string(wayland) + "\""
+                                   : "a Wayland display (WAYLAND_DISPLAY is not set)";
+      if (noPlugin(name)) {
+        what += ", but the toolkit has no Wayland plugin";
+      } else if (wayland && *wayland) {
+        what += ", which cannot be opened";
+      }
     } else {
-      what = "the platform \"" + name + "\"" + (noPlugin(name) ? ", which the toolkit does not have" : ", which cannot be opened");
+      what = "the platform \"" + name + "\"" +
+             (noPlugin(name) ? ", which the toolkit does not have" : ", which cannot be opened");
     }
     tried += (tried.empty() ? "" : " and ") + what;
   }
@@ -286,8 +291,11 @@ std::string MissingDisplayMessage() {
 int RuntimeMain(int argc, char** argv, const std::function<void()>& startup) {
   if (!QCoreApplication::instance()) {
     const char* chosen = std::getenv("QT_QPA_PLATFORM");
-    const std::string platform = internal::ChoosePlatform(chosen, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
-    if (!platform.empty() && !(chosen && platform == chosen)) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
+    const std::string platform =
+        internal::ChoosePlatform(chosen, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+    if (!platform.empty() && !(chosen && platform == chosen)) {
+      qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
+    }
     const std::string missing = internal::MissingDisplayMessage();
     if (!missing.empty()) {
       std::fprintf(stderr, "%s\n", missing.c_str());

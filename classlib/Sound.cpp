@@ -112,7 +112,8 @@ void WarnOnce(const std::string& key, const std::string& line) {
 Ref<FolderItem> GetApplicationBundleResources() {
   const std::string resources = internal::BundleResourcesPath();
   if (resources.empty()) {
-    internal::WarnOnce("resources", "warning: the program cannot find its own file, so it has no Resources folder");
+    internal::WarnOnce("resources", "warning: the program cannot find its own file, so it has no Resources "
+                                    "folder; the game has no pictures and no sounds");
     return nullptr;
   }
   std::error_code error;
