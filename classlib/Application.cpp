@@ -224,6 +224,13 @@ std::string PlatformsTried(const std::string& platforms, bool byToolkit,
     }
     tried += (tried.empty() ? "" : " and ") + what;
   }
+  // The toolkit's own reason, when it gave one beyond its advice to reinstall.
+  for (const std::string& c : complaints) {
+    if (c.rfind("Could not", 0) != 0 && c.rfind("This application failed", 0) != 0 && !c.empty()) {
+      tried += " (" + c.substr(0, c.find('\n')) + ")";
+      break;
+    }
+  }
   return "Tovarine needs a graphical display and cannot open one: it tried " + tried +
          ". Start it from a desktop session, or under a virtual display with xvfb-run";
 }
