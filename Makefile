@@ -16,7 +16,9 @@ $(BUILD_DIR)/CMakeCache.txt:
 build: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: deps build
+# Playing needs only the program and its bundle, not the tests and benchmarks.
+run: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target Tovarine
 	./scripts/run-game $(BUILD_DIR)/Tovarine.app/Contents/MacOS/Tovarine
 
 test: deps build

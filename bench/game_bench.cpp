@@ -5,8 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "classlib/ClassLib.h"
 #include "classlib/Testing.h"
@@ -155,6 +158,48 @@ void BM_WholeGame(benchmark::State& state) {
   ChooseStrength(*w, 2);
 }
 BENCHMARK(BM_WholeGame)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// Resident memory over a long session in one process: 600 whole games
+// through clicks at the strong strength, with their sounds. Memory settles
+// over the first games (caches of the toolkit and the fonts fill); what
+// grows after that grows with play.
+Integer ResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stoll(line.substr(6));
+  }
+  return 0;
+}
+
+void BM_LongSessionMemory(benchmark::State& state) {
+  auto w = MW();
+  ChooseStrength(*w, 2);
+  std::mt19937 random(11);
+  classlib::SeedRnd(11);
+  Integer first = 0, settled = 0, last = 0;
+  for (auto _ : state) {
+    for (int game = 0; game < 600; ++game) {
+      w->Initialize();
+      for (int move = 0; move < 64; ++move) {
+        Position p = ReadBoard(*w);
+        rules::Bits legal = rules::LegalMoves(p.black, p.white);
+        if (!legal) break;
+        std::vector<int> squares = rules::Squares(legal);
+        ClickSquare(w, squares[random() % squares.size()]);
+        classlib::testing::ProcessEvents();
+      }
+      if (game == 0) first = ResidentKiB();
+      if (game == 49) settled = ResidentKiB();
+    }
+    last = ResidentKiB();
+  }
+  state.counters["RSS_after_1_MiB"] = static_cast<double>(first) / 1024.0;
+  state.counters["RSS_after_50_MiB"] = static_cast<double>(settled) / 1024.0;
+  state.counters["RSS_after_600_MiB"] = static_cast<double>(last) / 1024.0;
+  state.counters["growth_50_to_600_KiB"] = static_cast<double>(last - settled);
+  w->Initialize();
+}
+BENCHMARK(BM_LongSessionMemory)->Iterations(1)->Repetitions(1)->Unit(benchmark::kSecond);
 
 // The flip search asked about all 64 squares, as the computer's legal-move
 // scan does: at the start position and 20 plies in.

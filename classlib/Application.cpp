@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -109,10 +110,6 @@ class TovarineApplication : public QApplication {
   }
 };
 
-constexpr const char* kNoDisplay =
-    "Tovarine needs a graphical display: start it from a desktop session, or under a virtual "
-    "one with xvfb-run";
-
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
 // Whether the X server that DISPLAY names answers. Only local servers are
 // tried (their socket under /tmp/.X11-unix); a remote one is left to the
@@ -172,12 +169,106 @@ bool HasRealDisplay() {
          platform != QLatin1String("minimal");
 }
 
-std::string MissingDisplayMessage() {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+std::string ChoosePlatform(const char* chosen, const char* x11Display, const char* waylandDisplay) {
+  auto set = [](const char* value) { return value != nullptr && *value != '\0'; };
+  if (set(chosen)) return chosen;
+  // Through X (XWayland on a Wayland desktop) the window can be moved by its
+  // background, made translucent and animated as it closes; native Wayland
+  // clients cannot place their own windows.
+  if (set(x11Display)) return "xcb";
+  if (set(waylandDisplay)) return "wayland";
+  return "";
+}
+
+namespace {
+
+// The one line for a display that cannot be had: each platform of the list
+// with the display it would use, and why that one could not be had: a local
+// X server that did not answer start-up's own check, or what the toolkit
+// complained of when it tried (`byToolkit`).
+std::string PlatformsTried(const std::string& platforms, bool byToolkit,
+                           const std::vector<std::string>& complaints) {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  auto noPlugin = [&complaints](const std::string& name) {
+    for (const std::string& c : complaints) {
+      if (c.find("Could not find the Qt platform plugin \"" + name + "\"") != std::string::npos) return true;
+    }
+    return false;
+  };
+  std::string tried;
+  std::size_t start = 0;
+  while (start <= platforms.size()) {
+    std::size_t end = platforms.find(';', start);
+    if (end == std::string::npos) end = platforms.size();
+    std::string name = platforms.substr(start, end - start);
+    name = name.substr(0, name.find(':'));
+    start = end + 1;
+    if (name.empty()) continue;
+    std::string what;
+    if (name == "xcb") {
+      what = (x11 && *x11) ? "the X display \"" + std::string(x11) + "\", which " +
+                                 (byToolkit ? "cannot be opened" : "does not answer")
+                           : "an X display (DISPLAY is not set)";
+    } else if (name.rfind("wayland", 0) == 0) {
+      what = (wayland && *wayland) ? "the Wayland display \"" + std::string(wayland) + "\""
+                                   : "a Wayland display (WAYLAND_DISPLAY is not set)";
+      if (noPlugin(name)) {
+        what += ", but the toolkit has no Wayland plugin";
+      } else if (wayland && *wayland) {
+        what += ", which cannot be opened";
+      }
+    } else {
+      what = "the platform \"" + name + "\"" +
+             (noPlugin(name) ? ", which the toolkit does not have" : ", which cannot be opened");
+    }
+    tried += (tried.empty() ? "" : " and ") + what;
+  }
+  // The toolkit's own reason, when it gave one beyond its advice to reinstall.
+  for (const std::string& c : complaints) {
+    if (c.rfind("Could not", 0) != 0 && c.rfind("This application failed", 0) != 0 && !c.empty()) {
+      tried += " (" + c.substr(0, c.find('\n')) + ")";
+      break;
+    }
+  }
+  return "Tovarine needs a graphical display and cannot open one: it tried " + tried +
+         ". Start it from a desktop session, or under a virtual display with xvfb-run";
+}
+
+std::string RequestedPlatforms() {
   // QT_QPA_PLATFORM may list platforms to try in turn ("wayland;xcb"), each
   // with options after a colon. Unset, the toolkit picks X11 or Wayland.
   const char* listed = std::getenv("QT_QPA_PLATFORM");
-  const std::string platforms = (listed && *listed) ? listed : "xcb;wayland";
+  return (listed && *listed) ? listed : "xcb;wayland";
+}
+
+// While the toolkit opens its platform, its messages are held back: when no
+// platform can be opened it gives up with a fatal message (and would abort),
+// which becomes the one line above and exit status 1 instead. When one opens,
+// the held messages are passed on as they came.
+std::vector<std::pair<QtMsgType, QString>>* heldMessages = nullptr;
+QtMessageHandler earlierHandler = nullptr;
+
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtFatalMsg) {
+    if (heldMessages) heldMessages->emplace_back(type, message);
+    return;
+  }
+  std::vector<std::string> complaints;
+  if (heldMessages) {
+    for (const auto& held : *heldMessages) complaints.push_back(held.second.toStdString());
+  }
+  complaints.push_back(message.toStdString());
+  std::fprintf(stderr, "%s\n", PlatformsTried(RequestedPlatforms(), true, complaints).c_str());
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
+}  // namespace
+
+std::string MissingDisplayMessage() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  const std::string platforms = RequestedPlatforms();
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
   std::size_t start = 0;
@@ -193,10 +284,10 @@ std::string MissingDisplayMessage() {
     } else if (name.rfind("wayland", 0) == 0) {
       if (wayland && *wayland) return "";
     } else {
-      return "";  // offscreen, vnc, eglfs, ...: no desktop display needed
+      return "";  // offscreen, vnc, eglfs, ...: left to the toolkit
     }
   }
-  return kNoDisplay;
+  return PlatformsTried(platforms, false, {});
 #else
   return "";
 #endif
@@ -206,6 +297,12 @@ std::string MissingDisplayMessage() {
 
 int RuntimeMain(int argc, char** argv, const std::function<void()>& startup) {
   if (!QCoreApplication::instance()) {
+    const char* chosen = std::getenv("QT_QPA_PLATFORM");
+    const std::string platform =
+        internal::ChoosePlatform(chosen, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
+    if (!platform.empty() && !(chosen && platform == chosen)) {
+      qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
+    }
     const std::string missing = internal::MissingDisplayMessage();
     if (!missing.empty()) {
       std::fprintf(stderr, "%s\n", missing.c_str());
@@ -220,9 +317,20 @@ int RuntimeMain(int argc, char** argv, const std::function<void()>& startup) {
       storedArgc = 1;
       argv = fallbackArgv;
     }
+    std::vector<std::pair<QtMsgType, QString>> held;
+    internal::heldMessages = &held;
+    internal::earlierHandler = qInstallMessageHandler(internal::HoldStartupMessage);
     // Lives until the process ends: windows held by the program's globals
     // are released after RuntimeMain returns and still need it.
     new TovarineApplication(storedArgc, argv);
+    qInstallMessageHandler(internal::earlierHandler);
+    internal::heldMessages = nullptr;
+    for (const auto& [type, message] : held) qt_message_output(type, QMessageLogContext(), message);
+    // "--check-display": only whether the window could be opened (0) or not
+    // (1, with the line above), for scripts that start the game.
+    for (int i = 1; i < storedArgc; ++i) {
+      if (std::string(argv[i]) == "--check-display") return 0;
+    }
   }
   QCoreApplication::setApplicationName(QStringLiteral("Tovarine"));
   // Closing the last window ends the run only through the program's own Close

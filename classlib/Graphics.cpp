@@ -3,10 +3,15 @@
 
 #include <QColor>
 #include <QImageReader>
+#include <QtGlobal>
 #include <QPainter>
 #include <QString>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <vector>
 
 #include "classlib/Sound.h"
 #include "classlib/src/Internal.h"
@@ -22,6 +27,90 @@ constexpr Integer kLongestSide = 32767;
 constexpr Integer kMostPixels = Integer{1} << 26;  // 256 MiB of ARGB pixels
 
 constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
+
+// Pictures read from files are backdrops of one window and its controls: a
+// side longer than this is a wrong file, refused before it is decoded.
+constexpr int kLongestFileSide = 2048;
+
+// The toolkit's decoders write their complaints to stderr; while a file is
+// read they are taken down here instead, and the one line about the file
+// says what went wrong.
+std::vector<std::string>* decoderMessages = nullptr;
+
+void TakeDecoderMessage(QtMsgType, const QMessageLogContext&, const QString& message) {
+  if (decoderMessages != nullptr) decoderMessages->push_back(message.toStdString());
+}
+
+// Some decoders (libpng) write their errors straight to stderr, past the
+// toolkit: while a file is read, stderr goes to a scratch file whose lines
+// join the messages.
+class StderrTaken {
+ public:
+  StderrTaken() : file_(std::tmpfile()) {
+    std::fflush(stderr);
+    saved_ = file_ != nullptr ? ::dup(STDERR_FILENO) : -1;
+    if (saved_ >= 0) ::dup2(::fileno(file_), STDERR_FILENO);
+  }
+  ~StderrTaken() {
+    if (saved_ >= 0) {
+      std::fflush(stderr);
+      ::dup2(saved_, STDERR_FILENO);
+      ::close(saved_);
+    }
+    if (file_ != nullptr) std::fclose(file_);
+  }
+  void AddLinesTo(std::vector<std::string>& messages) {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    std::rewind(file_);
+    char line[512];
+    while (std::fgets(line, sizeof line, file_) != nullptr) {
+      std::string text(line);
+      while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+      if (!text.empty()) messages.push_back(text);
+    }
+  }
+
+ private:
+  std::FILE* file_;
+  int saved_;
+};
+
+// Why the file is no picture that can be shown, or "" with the image read.
+std::string ReadPicture(const std::string& path, QImage& image) {
+  const std::string unreadable = internal::WhyUnreadable(path);
+  if (!unreadable.empty()) return unreadable;
+  std::vector<std::string> messages;
+  decoderMessages = &messages;
+  const QtMessageHandler previous = qInstallMessageHandler(TakeDecoderMessage);
+  std::string why;
+  {
+    StderrTaken stderrTaken;
+    // The content tells the format, so that names without an extension load.
+    QImageReader reader(QString::fromStdString(path));
+    reader.setDecideFormatFromContent(true);
+    // The header gives the size; a format without one in its header is
+    // held to the same bound by the decoder's allocation limit.
+    reader.setAllocationLimit(kLongestFileSide * kLongestFileSide * 4 / (1024 * 1024) + 1);
+    const QSize size = reader.canRead() ? reader.size() : QSize();
+    if (!reader.canRead()) {
+      why = reader.device() && reader.device()->size() == 0 ? "empty (0 bytes), not a picture"
+                                                             : "not a picture that can be decoded";
+    } else if (size.width() > kLongestFileSide || size.height() > kLongestFileSide) {
+      why = "too large (" + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+            " pixels; at most " + std::to_string(kLongestFileSide) + " on a side)";
+    } else if (!reader.read(&image) || image.isNull()) {
+      why = "not a picture that can be decoded (" + reader.errorString().toStdString() + ")";
+    } else if (image.width() > kLongestFileSide || image.height() > kLongestFileSide) {
+      why = "too large";
+    }
+    stderrTaken.AddLinesTo(messages);
+  }
+  qInstallMessageHandler(previous);
+  decoderMessages = nullptr;
+  if (!why.empty() && why.back() != ')' && !messages.empty()) why += " (" + messages.front() + ")";
+  return why;
+}
 
 }  // namespace
 
@@ -74,18 +163,24 @@ Picture::~Picture() {
 
 Ref<Picture> Picture::OpenFromApp(const std::string& fileName) {
   const Ref<FolderItem> resources = GetApplicationBundleResources();
-  if (!resources) return nullptr;
-  const Ref<FolderItem> file = resources->Child(fileName);
-  if (!file) return nullptr;
+  const Ref<FolderItem> file = resources ? resources->Child(fileName) : nullptr;
+  if (!file) {
+    const std::string why = resources ? "is no file name" : "cannot be shown: there is no Resources folder";
+    internal::WarnOnce(fileName + "\n" + why, "warning: picture " + fileName + " " + why);
+    return nullptr;
+  }
   return Open(file->NativePath());
 }
 
 Ref<Picture> Picture::Open(const std::string& path) {
-  // The content tells the format, so that names without an extension load.
-  QImageReader reader(QString::fromStdString(path));
-  reader.setDecideFormatFromContent(true);
   QImage image;
-  if (!reader.read(&image) || image.isNull()) return nullptr;
+  const std::string why = ReadPicture(path, image);
+  if (!why.empty()) {
+    // A picture that failed is asked for again at its next use: the same
+    // reason is not repeated.
+    internal::WarnOnce(path + "\n" + why, "warning: picture " + path + " is " + why + "; its area stays empty");
+    return nullptr;
+  }
   auto picture = std::shared_ptr<Picture>(new Picture());
   picture->impl_->image = image.convertToFormat(kFormat);
   if (picture->impl_->image.isNull()) return nullptr;

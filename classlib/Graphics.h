@@ -35,11 +35,13 @@ class Picture : public Object {
   ~Picture() override;
 
   // The picture of a file in the application bundle's Resources folder, or
-  // nothing when the file is absent or cannot be decoded. The name may carry
-  // an extension ("Black.png") or not ("SliderHead"): the file's content, not
-  // its name, tells the format.
+  // nothing when the file is absent, cannot be read or decoded, or is larger
+  // than 2048 pixels on a side (checked in its header, before decoding); one
+  // warning on stderr names the file and the reason, once per reason. The
+  // name may carry an extension ("Black.png") or not ("SliderHead"): the
+  // file's content, not its name, tells the format.
   static Ref<Picture> OpenFromApp(const std::string& fileName);
-  // The picture of a file at a path, or nothing.
+  // The picture of a file at a path, or nothing (with the same warning).
   static Ref<Picture> Open(const std::string& path);
 
   Integer Width() const;

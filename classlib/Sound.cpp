@@ -14,12 +14,19 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <set>
 #include <filesystem>
 #include <string>
 #include <system_error>
 #include <type_traits>
+
+#include "classlib/src/Internal.h"
 
 namespace classlib {
 
@@ -62,21 +69,61 @@ std::string& ResourcesOverride() {
 
 }  // namespace
 
+namespace internal {
+
+std::string BundleResourcesPath() {
+  if (!ResourcesOverride().empty()) return ResourcesOverride();
+  // The program lives in Tovarine.app/Contents/MacOS; its files lie in
+  // Tovarine.app/Contents/Resources.
+  std::error_code error;
+  const fs::path program = fs::read_symlink("/proc/self/exe", error);
+  if (error || !program.has_parent_path()) return "";
+  return (program.parent_path().parent_path() / "Resources").string();
+}
+
+std::string WhyUnreadable(const std::string& path) {
+  auto lower = [](std::string text) {
+    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z') text[0] = static_cast<char>(text[0] - 'A' + 'a');
+    return text;
+  };
+  std::error_code error;
+  const fs::file_status status = fs::status(fs::path(path), error);
+  if (status.type() == fs::file_type::not_found) return "missing";
+  if (error) return "not readable: " + lower(error.message());
+  if (status.type() == fs::file_type::directory) return "not readable: it is a folder, not a file";
+  // A pipe or a device could block the reader for good.
+  if (status.type() != fs::file_type::regular) return "not readable: it is not a regular file";
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return "not readable: " + lower(std::strerror(errno));
+  ::close(fd);
+  return "";
+}
+
+void WarnOnce(const std::string& key, const std::string& line) {
+  // Never destroyed: pictures may be asked for while the program ends.
+  static auto* said = new std::set<std::string>();
+  if (!said->insert(key).second) return;
+  std::fprintf(stderr, "%s\n", line.c_str());
+  std::fflush(stderr);
+}
+
+}  // namespace internal
+
 Ref<FolderItem> GetApplicationBundleResources() {
-  fs::path resources;
-  if (!ResourcesOverride().empty()) {
-    resources = ResourcesOverride();
-  } else {
-    // The program lives in Tovarine.app/Contents/MacOS; its files lie in
-    // Tovarine.app/Contents/Resources.
-    std::error_code error;
-    const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    if (error || !program.has_parent_path()) return nullptr;
-    resources = program.parent_path().parent_path() / "Resources";
+  const std::string resources = internal::BundleResourcesPath();
+  if (resources.empty()) {
+    internal::WarnOnce("resources", "warning: the program cannot find its own file, so it has no Resources "
+                                    "folder; the game has no pictures and no sounds");
+    return nullptr;
   }
   std::error_code error;
-  if (!fs::is_directory(resources, error)) return nullptr;
-  return Ref<FolderItem>(std::make_shared<FolderItem>(resources.string()));
+  if (!fs::is_directory(fs::path(resources), error)) {
+    const std::string why = fs::exists(fs::path(resources), error) ? "is not a folder" : "is missing";
+    internal::WarnOnce(resources + "\n" + why, "warning: the Resources folder " + resources + " " + why +
+                                                   "; the game has no pictures and no sounds");
+    return nullptr;
+  }
+  return Ref<FolderItem>(std::make_shared<FolderItem>(resources));
 }
 
 void SetApplicationBundleResourcesForTesting(const std::string& path) { ResourcesOverride() = path; }
@@ -178,16 +225,22 @@ std::vector<std::string>& Log() {
 
 Ref<Sound> FolderItem::OpenAsSound() const {
   const std::string name = fs::path(path_).filename().string();
-  std::error_code error;
-  if (!fs::is_regular_file(fs::path(path_), error)) {
-    std::fprintf(stderr, "warning: sound file %s is missing; it stays silent\n", path_.c_str());
+  const std::string unreadable = internal::WhyUnreadable(path_);
+  if (!unreadable.empty()) {
+    std::fprintf(stderr, "warning: sound file %s is %s; it stays silent\n", path_.c_str(), unreadable.c_str());
     return nullptr;
   }
   if (!AudioOpen()) return Ref<Sound>(std::make_shared<Sound>(name, nullptr));
-  Mix_Chunk* chunk = mixer.LoadWAV_RW(mixer.RWFromFile(path_.c_str(), "rb"), 1);
-  if (chunk == nullptr) {
-    std::fprintf(stderr, "warning: sound file %s cannot be decoded (%s); it stays silent\n", path_.c_str(),
+  SDL_RWops* source = mixer.RWFromFile(path_.c_str(), "rb");
+  if (source == nullptr) {
+    std::fprintf(stderr, "warning: sound file %s is not readable (%s); it stays silent\n", path_.c_str(),
                  mixer.GetError());
+    return nullptr;
+  }
+  Mix_Chunk* chunk = mixer.LoadWAV_RW(source, 1);
+  if (chunk == nullptr) {
+    std::fprintf(stderr, "warning: sound file %s is not a sound that can be decoded (%s); it stays silent\n",
+                 path_.c_str(), mixer.GetError());
     return nullptr;
   }
   auto impl = std::make_unique<Sound::Impl>();
@@ -200,7 +253,10 @@ Sound::Sound(std::string name, std::unique_ptr<Impl> impl) : name_(std::move(nam
 Sound::~Sound() = default;
 
 void Sound::Play() {
-  Log().push_back(name_);
+  std::vector<std::string>& log = Log();
+  // Older half dropped at once, so that keeping the log bounded stays cheap.
+  if (log.size() >= 2 * kPlayLogKept) log.erase(log.begin(), log.end() - kPlayLogKept);
+  log.push_back(name_);
   // With every channel busy the sound is left out; nobody waits for a channel.
   if (impl_ && impl_->chunk != nullptr) mixer.PlayChannelTimed(-1, impl_->chunk, 0, -1);
 }

@@ -1,6 +1,7 @@
 // Folder items of the application bundle and the sounds opened from them.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,8 +52,10 @@ class Sound : public Object {
   // The file name the sound was opened from.
   const std::string& Name() const { return name_; }
 
-  // Every Play of the run, in order: the sound's file name, or the empty text
-  // for a Play on nothing. For tests.
+  // The Plays of the run, in order: the sound's file name, or the empty text
+  // for a Play on nothing. For tests. Only the latest plays are kept (at least
+  // the last kPlayLogKept), so that a long session does not grow with it.
+  static constexpr std::size_t kPlayLogKept = 1024;
   static const std::vector<std::string>& PlayLog();
   static void ClearPlayLog();
 

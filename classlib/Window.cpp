@@ -158,8 +158,14 @@ void ContentView::paintEvent(QPaintEvent*) {
   {
     QPainter painter(this);
     if (impl.hasBackColor) {
+      QColor back = internal::ToQColor(impl.backColor);
+      // A see-through window shows its backdrop picture alone. Without the
+      // picture it would be a black hole on a desktop without a compositor,
+      // or nothing at all with one, and its controls would float on it:
+      // it gets a plain dark surface instead.
+      if (!impl.backdrop && back.alpha() < 255) back = QColor(40, 52, 46);
       painter.setCompositionMode(QPainter::CompositionMode_Source);
-      painter.fillRect(rect(), internal::ToQColor(impl.backColor));
+      painter.fillRect(rect(), back);
       painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     } else if (window()->testAttribute(Qt::WA_TranslucentBackground)) {
       painter.fillRect(rect(), palette().window());

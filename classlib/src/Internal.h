@@ -17,6 +17,17 @@ namespace classlib::internal {
 QImage& ImageOf(Picture& picture);
 const QImage& ImageOf(const Picture& picture);
 
+// Files of the bundle (Sound.cpp).
+// Where the bundle's Resources folder is, whether or not it exists ("" when
+// the program cannot find its own file).
+std::string BundleResourcesPath();
+// Why a file cannot be read, in a few words ("missing", "not readable:
+// permission denied", ...), or "" when it can be opened for reading. Only
+// regular files count as readable: a pipe would block its reader.
+std::string WhyUnreadable(const std::string& path);
+// Writes the line to stderr the first time this key comes, never again.
+void WarnOnce(const std::string& key, const std::string& line);
+
 // Clock and quitting (Runtime.cpp).
 void AdvanceTicks(Integer ticks);      // moves the clock behind Ticks forward (tests)
 void FreezeTicks(bool frozen);         // stops the clock, or lets it run on (tests)
@@ -81,5 +92,9 @@ bool HasRealDisplay();
 // starting when the toolkit would need a display and none can be reached;
 // empty when one can be, or none is needed (QT_QPA_PLATFORM=offscreen).
 std::string MissingDisplayMessage();
+// The platform start-up asks the toolkit for: the one the player chose
+// (QT_QPA_PLATFORM), else X11 wherever an X server is offered (XWayland too),
+// else Wayland where only that is offered; "" leaves it to the toolkit.
+std::string ChoosePlatform(const char* chosen, const char* x11Display, const char* waylandDisplay);
 
 }  // namespace classlib::internal

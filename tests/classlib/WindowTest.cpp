@@ -92,6 +92,7 @@ TEST_F(WindowTest, TransparentBackgroundMakesATranslucentNativeWindow) {
     void Event_Open() override { SetBackColor(RGB(0, 0, 0, 255)); }  // as the game's window does
   };
   auto w = std::make_shared<Clear>();
+  w->SetBackdrop(Ref<Picture>(std::make_shared<Picture>(10, 10)));  // clear: only a backdrop's pixels show
   w->SetHasBackColor(true);
   w->Constructor();
   input::ProcessEvents();

@@ -2,14 +2,16 @@
 """The built game under hostile conditions, in a real X server.
 
   damaged-resources  the bundle copied with its Resources folder emptied, and
-      again with its files cut short or turned to noise: the window opens,
-      sweeps of clicks play on, the missing sounds are named on stderr,
-      nothing crashes, Ctrl+Q ends the program.
+      again with its files cut short or turned to noise: the window opens on
+      a plain surface, not a black hole, sweeps of clicks play on, what is
+      missing is named on stderr, nothing crashes, Ctrl+Q ends the program.
   queued-clicks  clicks sent while "後手" waits its second and while the
       closing animation runs: no handler is re-entered, the clicks arrive in
       order once the running handler has returned, the program ends cleanly.
-  no-display  no display at all: one line saying that a display is needed
-      and how to give one, a non-zero exit code, no crash.
+  no-display  no display, a dead local or remote X display, an unknown
+      platform, a Wayland display the toolkit cannot use: one line saying
+      what was tried and how to give a display, exit status 1, no crash; and
+      the same line from scripts/run-game, which then starts nothing.
 
 Usage: robustness_x.py --program PATH [--wm] SCENARIO
 """
@@ -49,13 +51,14 @@ def damaged_copy(program, folder, mangle):
 
 def damaged_resources(program):
     with tempfile.TemporaryDirectory(prefix="tovarine-damaged-") as work, Session() as session:
-        for mangle, named in ((False, ("Crick.aiff", "Boo.aiff")), (True, (".aiff",))):
+        for mangle, named in ((False, ("Crick.aiff", "Boo.aiff", "TessarBoard.png")), (True, (".aiff",))):
             damage = "mangled" if mangle else "emptied"
             game = Game(session, damaged_copy(program, os.path.join(work, damage), mangle))
             time.sleep(1.0)
             means = game.means()
             check(mangle or max(distance(means[0], m) for m in means) < 6,
                   "the squares are not empty without pictures")
+            check(mangle or sum(means[0]) > 60, "without its board picture the window is black: %s" % (means[0],))
             # Sweeps over every square: each legal one in turn gets its move and the computer's answer.
             for _ in range(5):
                 game.click(*(square(i) for i in range(64)))
@@ -98,15 +101,22 @@ def queued_clicks(program):
 
 
 def no_display(program):
-    env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    result = subprocess.run([program], env=env, capture_output=True, timeout=30, stdin=subprocess.DEVNULL)
-    err = result.stderr.decode(errors="replace")
-    lines = [line for line in err.splitlines() if line.strip()]
-    check(result.returncode > 0 and len(lines) == 1,
-          "without a display: exit code %d (negative: a signal), stderr:\n%s" % (result.returncode, err))
-    how = ("DISPLAY", "Xvfb", "xvfb", "QT_QPA_PLATFORM")
-    check("display" in lines[0].lower() and any(w in lines[0] for w in how),
-          "the message does not say that a display is needed and how to give one: " + lines[0])
+    run_game = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "run-game")
+    base = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+    for extra, named in (({}, "DISPLAY"), ({"DISPLAY": ":4711"}, ":4711"), ({"DISPLAY": "localhost:57"}, "localhost:57"),
+                         ({"DISPLAY": ":4711", "QT_QPA_PLATFORM": "bogus"}, "bogus"),
+                         ({"WAYLAND_DISPLAY": "wayland-4711"}, "wayland-4711")):
+        said = []
+        for command in ([program], [run_game, program]):
+            result = subprocess.run(command, env=dict(base, **extra), capture_output=True, timeout=30,
+                                    stdin=subprocess.DEVNULL)
+            err = [line for line in result.stderr.decode(errors="replace").splitlines() if line.strip()]
+            check(result.returncode == 1 and len(err) == 1, "%s, %s: exit code %d (negative: a signal), stderr:\n%s"
+                  % (extra, os.path.basename(command[0]), result.returncode, "\n".join(err)))
+            said.append(err[0])
+        check(said[0] == said[1], "run-game and the program say different things: %s" % said)
+        check("display" in said[0] and named in said[0] and "xvfb" in said[0],
+              "%s: the line does not name what was tried and how to give a display: %s" % (extra, said[0]))
 
 
 if __name__ == "__main__":

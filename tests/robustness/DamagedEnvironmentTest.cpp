@@ -14,6 +14,7 @@
 #include <fstream>
 #include <optional>
 
+#include "classlib/src/Internal.h"
 #include "tests/robustness/GameDriver.h"
 
 namespace {
@@ -114,6 +115,18 @@ TEST_F(DamagedEnvironment, NoAudioDeviceLeavesTheGameSilent) {
   const std::string warnings = PlayWholeGame();
   EXPECT_NE(warnings.find("no audio device"), std::string::npos) << warnings;
   EXPECT_LE(Lines(warnings), 5) << warnings;
+}
+
+// The platform asked for: the player's choice stands; X wherever an X server
+// is offered, XWayland on a Wayland desktop included; Wayland only where no X
+// server is.
+TEST(PlatformChoice, XUnlessThePlayerChoseOrOnlyWaylandIsOffered) {
+  using classlib::internal::ChoosePlatform;
+  EXPECT_EQ(ChoosePlatform("wayland", ":0", "wayland-0"), "wayland");
+  EXPECT_EQ(ChoosePlatform(nullptr, ":0", "wayland-0"), "xcb");
+  EXPECT_EQ(ChoosePlatform("", ":1", ""), "xcb");
+  EXPECT_EQ(ChoosePlatform(nullptr, "", "wayland-0"), "wayland");
+  EXPECT_EQ(ChoosePlatform(nullptr, nullptr, nullptr), "");
 }
 
 }  // namespace

@@ -8,8 +8,11 @@
 // parent process never calls an accessor.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -135,6 +138,69 @@ TEST_F(ResourcesTest, SoundsAreTriedOncePerRun) {
         EndChild();
       },
       ::testing::ExitedWithCode(0), "");
+}
+
+// Files that cannot be had: each is named on stderr once with its reason,
+// also when its accessor asks again, and its accessor gives nothing. A
+// picture's size is read from its header: a huge one is refused before any
+// decoding. (Tests run as root, which reads any file: a folder and a pipe
+// stand in for unreadable files, a pipe also proving that nothing waits on it.)
+TEST_F(ResourcesTest, WhatCannotBeHadIsNamedOnceWithItsReason) {
+  const auto child = [this] {
+    const fs::path folder = EmptyResources("damaged");
+    auto put = [&](const char* name, const std::string& bytes) {
+      std::FILE* f = std::fopen((folder / name).c_str(), "wb");
+      std::fwrite(bytes.data(), 1, bytes.size(), f);
+      std::fclose(f);
+    };
+    // A PNG header of 30000 x 30000 pixels, its checksum computed.
+    std::string ihdr("IHDR\0\0\x75\x30\0\0\x75\x30\x08\x06\0\0\0", 17);
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (unsigned char c : ihdr) {
+      crc ^= c;
+      for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    crc = ~crc;
+    const char crcBytes[] = {char(crc >> 24), char(crc >> 16), char(crc >> 8), char(crc)};
+    put("TessarBoard.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0d", 12) + ihdr +
+                               std::string(crcBytes, 4) +
+                               std::string("\0\0\0\x08IDAT", 8) + std::string(12, '\x55'));
+    put("Black.png", "");
+    put("White.png", std::string(300, '\x5a'));
+    fs::create_directory(folder / "Button.png");
+    fs::create_directory(folder / "Crick.aiff");
+    ::mkfifo((folder / "gButton.png").c_str(), 0600);
+    ::mkfifo((folder / "Boo.aiff").c_str(), 0600);
+    ::testing::internal::CaptureStderr();
+    for (int twice = 0; twice < 2; ++twice) {
+      for (auto accessor : {TessarBoard, Black, White, Button, gButton, Black1}) {
+        Check(accessor().IsNil(), "a picture that cannot be had gives nothing");
+      }
+      Check(Crick().IsNil() && Boo().IsNil(), "sounds nil");
+    }
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    const std::pair<const char*, const char*> expected[] = {
+        {"TessarBoard.png", "too large (30000 x 30000"}, {"Black.png", "empty"},
+        {"White.png", "not a picture"},  {"Button.png", "not readable"},
+        {"gButton.png", "not readable"}, {"Black1.png", "missing"},
+        {"Crick.aiff", "not readable"},  {"Boo.aiff", "not readable"}};
+    for (const auto& [name, why] : expected) {
+      const std::size_t at = err.find(std::string("/") + name + " is " + why);
+      Check(at != std::string::npos && err.find(std::string("/") + name + " ", at + 1) == std::string::npos,
+            std::string(name) + " named once as " + why + " in:\n" + err);
+    }
+    Check(std::count(err.begin(), err.end(), '\n') == 8, "one line each:\n" + err);
+    fs::remove_all(folder);
+    // No Resources folder at all: said for the folder and for each picture.
+    classlib::SetApplicationBundleResourcesForTesting((folder / "gone").string());
+    ::testing::internal::CaptureStderr();
+    Check(Black2().IsNil() && Finish().IsNil(), "nothing without a folder");
+    const std::string gone = ::testing::internal::GetCapturedStderr();
+    Check(gone.find("gone is missing") != std::string::npos && gone.find("Black2.png") != std::string::npos,
+          "the missing folder is named:\n" + gone);
+    EndChild();
+  };
+  EXPECT_EXIT(child(), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
