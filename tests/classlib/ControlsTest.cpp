@@ -10,9 +10,9 @@
 #include <QWidget>
 
 #include "classlib/src/Internal.h"
-#include "tests/classlib/WindowSupport.h"
+#include "tests/support/Game.h"
 
-using namespace windowtest;
+using namespace game;
 namespace input = classlib::testing;
 
 namespace {

@@ -5,9 +5,9 @@
 #include <QWindow>
 
 #include "classlib/src/Internal.h"
-#include "tests/classlib/WindowSupport.h"
+#include "tests/support/Game.h"
 
-using namespace windowtest;
+using namespace game;
 namespace input = classlib::testing;
 
 namespace {

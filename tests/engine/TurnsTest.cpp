@@ -6,10 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/engine/GameFixture.h"
-#include "tests/support/RulesModel.h"
+#include "tests/support/Game.h"
 
-namespace enginetest {
+namespace game {
 namespace {
 
 TEST_F(GameTest, ClicksPassesAndEnds) {
@@ -43,7 +42,7 @@ TEST_F(GameTest, ClicksPassesAndEnds) {
   for (const auto& [board, click, after, state] : steps) {
     if (board) SetBoard(board);
     Click(click);
-    EXPECT_EQ(Board(), after ? Compact(after) : Board()) << click;
+    EXPECT_EQ(Board(), after ? Rows(after) : Board()) << click;
     EXPECT_EQ(State(), state) << click;
   }
   w->pass = {true, false};
@@ -61,13 +60,13 @@ TEST_F(GameTest, StrengthIsReadAtEveryComputerTurn) {
 }
 
 TEST_F(GameTest, TextsOfTheTurnSwitchCountsAndVerdicts) {
-  SetBoard(std::string(20, 'B') + std::string(20, 'W') + std::string(23, '.') + "?");
+  SetBoard(std::string(20, 'B') + std::string(20, 'W'));
   const Integer paints = w->St(0)->PaintCount();
   w->Change();  // shown at once: the computer's turn runs before the next paint
   EXPECT_GT(w->St(0)->PaintCount(), paints);
-  EXPECT_EQ(State(), "マックが考えています... 2/2 p1 pass00 []");
-  w->Score();  // empty squares and other values count for neither side
-  EXPECT_EQ(State(), "引き分け 20/20 p1 pass01 [Finish]");
+  EXPECT_EQ(State(), "マックが考えています... 2/2 p1 pass00 playing []");
+  w->Score();
+  EXPECT_EQ(State(), "引き分け 20/20 p1 pass01 playing [Finish]");
   w->Box(0)->value = 1;
   w->Count();
   EXPECT_EQ(Counts(), "19/21");
@@ -102,4 +101,4 @@ TEST_F(GameTest, WholeGamesAtEveryStrengthAgreeWithTheRules) {
 }
 
 }  // namespace
-}  // namespace enginetest
+}  // namespace game

@@ -14,7 +14,7 @@
 #include <fstream>
 #include <optional>
 
-#include "tests/robustness/GameDriver.h"
+#include "tests/support/Game.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ class DamagedEnvironment : public ::testing::Test {
     ::testing::internal::CaptureStderr();
     driver_.emplace();
     driver_->NewGame();
-    driver_->ExpectUnchanged([] { robustness::GameDriver::ClickSquare(0); });
+    driver_->ExpectUnchanged([] { game::GameDriver::ClickSquare(0); });
     std::mt19937 random(5);
     driver_->PlayWholeGame(random, 4);
     EXPECT_TRUE(rules::GameOver(driver_->Read().board));
@@ -76,13 +76,13 @@ class DamagedEnvironment : public ::testing::Test {
   static int Lines(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
 
   fs::path folder_;
-  std::optional<robustness::GameDriver> driver_;
+  std::optional<game::GameDriver> driver_;
 };
 
 TEST_F(DamagedEnvironment, EmptyResourcesLeaveAPlayableSilentBoardWithoutPictures) {
   UseDamagedCopy(false);
   const std::string warnings = PlayWholeGame();
-  auto w = robustness::GameDriver::W();
+  auto w = MW();
   EXPECT_TRUE(w->Backdrop().IsNil());
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(w->BCV(i)->Backdrop().IsNil()) << "button " << i;
   driver_->ExpectPictures();  // every square empty
@@ -106,7 +106,7 @@ TEST_F(DamagedEnvironment, MangledResourcesLeaveAPlayableGame) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "Crick.aiff"), 0);
   // Whatever decoded is shown (the pictures were checked at every move);
   // whatever did not leaves its area empty.
-  EXPECT_TRUE(robustness::GameDriver::W()->BCV(3)->Backdrop() == Button());
+  EXPECT_TRUE(MW()->BCV(3)->Backdrop() == Button());
 }
 
 TEST_F(DamagedEnvironment, NoAudioDeviceLeavesTheGameSilent) {

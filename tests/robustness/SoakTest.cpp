@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/robustness/GameDriver.h"
+#include "tests/support/Game.h"
 
 namespace {
 
-using robustness::GameDriver;
+using game::GameDriver;
 
 int EnvInt(const char* name, int fallback) {
   const char* text = std::getenv(name);
@@ -46,7 +46,7 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
         ++completed;
         break;
       }
-      ASSERT_NE(legal, 0u) << "the player cannot move in a game that is not over:" << robustness::Describe(p);
+      ASSERT_NE(legal, 0u) << "the player cannot move in a game that is not over:" << game::Describe(p);
       const unsigned roll = random() % 1000;
       if (roll < 15) {
         driver.Choose(random() % 3);
@@ -54,7 +54,7 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
         driver.Choose(3 + random() % 3);
       } else if (roll < 80) {
         driver.ExpectUnchanged([&] { driver.ClickSquare(driver.Any(random, ~legal)); });
-      } else if (roll < 88 && GameDriver::W()->playing) {
+      } else if (roll < 88 && MW()->playing) {
         driver.ExpectUnchanged(GameDriver::ClickComputerFirst);
       } else if (roll < 92 && step > 0) {
         break;  // "再ゲーム" in the middle of the game

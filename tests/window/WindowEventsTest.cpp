@@ -2,12 +2,12 @@
 // window by presses on its background, through real mouse events.
 #include <tuple>
 
-#include "tests/engine/GameFixture.h"
+#include "tests/support/Game.h"
 
-namespace enginetest {
+namespace game {
 namespace {
 
-using namespace classlib::testing;
+using namespace ui;
 
 TEST_F(GameTest, OpenStartsTheGameAndPaintRedrawsTheDiscs) {
   Click(19);
@@ -60,4 +60,4 @@ TEST_F(GameTest, BackgroundPressesMoveAndMinimiseTheWindow) {
 }
 
 }  // namespace
-}  // namespace enginetest
+}  // namespace game
