@@ -1,10 +1,8 @@
 // Clicks on the real squares: the player's move, the computer's answer in the
 // same click, passes and the ends of a game; the turn switch and the counts;
 // whole games checked against the tests' own rules model.
-#include <algorithm>
 #include <random>
 #include <tuple>
-#include <vector>
 
 #include "tests/support/Game.h"
 
@@ -72,30 +70,18 @@ TEST_F(GameTest, TextsOfTheTurnSwitchCountsAndVerdicts) {
   EXPECT_EQ(Counts(), "19/21");
 }
 
-TEST_F(GameTest, WholeGamesAtEveryStrengthAgreeWithTheRules) {
-  std::mt19937 rng(20240611);
-  classlib::SeedRnd(11);
+// The computer's every answer is the one its strength chooses; counts, turn
+// and verdict follow the rules model.
+TEST_F(GameTest, WholeGamesAtEveryStrengthFollowTheRules) {
+  std::mt19937 random(20240611);
+  SeedRnd(11);
   for (int strength : {0, 1, 2}) {
     w->RB(strength)->SetValue(true);
-    for (int game = 0; game < 100; ++game) {
+    GameDriver driver;
+    for (int game = 0; game < 60 && !HasFailure(); ++game) {
       SCOPED_TRACE("strength " + std::to_string(strength) + ", game " + std::to_string(game));
-      w->Initialize();
-      rules::Position model = rules::Position::Start();
-      while (rules::Bits legal = rules::LegalMoves(model.black, model.white)) {
-        const std::vector<int> squares = rules::Squares(legal);
-        const int square = squares[rng() % squares.size()];
-        Click(square);
-        const rules::Position seen = rules::Position::FromText(Board());
-        // Whatever the computer chose, it must have reached the board by legal moves.
-        std::vector<rules::Position> reachable;
-        rules::ComputerTurns(rules::Play(model, square, true), reachable);
-        ASSERT_NE(std::find(reachable.begin(), reachable.end(), seen), reachable.end()) << "click on " << square;
-        model = seen;
-        const bool over = rules::GameOver(model);
-        ASSERT_EQ(Counts(), std::to_string(model.Blacks()) + "/" + std::to_string(model.Whites()));
-        ASSERT_EQ(w->player, model.Full() ? 1 : 2);
-        ASSERT_EQ(w->St(0)->Text(), over ? rules::Verdict(model) : "貴方の番です。");
-      }
+      driver.NewGame();
+      driver.PlayWholeGame(random, 8);
     }
   }
 }

@@ -69,7 +69,7 @@ class DamagedEnvironment : public ::testing::Test {
     driver_->ExpectUnchanged([] { game::GameDriver::ClickSquare(0); });
     std::mt19937 random(5);
     driver_->PlayWholeGame(random, 4);
-    EXPECT_TRUE(rules::GameOver(driver_->Read().board));
+    EXPECT_TRUE(rules::GameOver(driver_->Now()));
     return ::testing::internal::GetCapturedStderr();
   }
 
@@ -90,7 +90,7 @@ TEST_F(DamagedEnvironment, EmptyResourcesLeaveAPlayableSilentBoardWithoutPicture
   // once, not once per use.
   ASSERT_FALSE(classlib::Sound::PlayLog().empty());
   for (const std::string& played : classlib::Sound::PlayLog()) EXPECT_EQ(played, "");
-  const bool lost = rules::Verdict(driver_->Read().board) == "Macの勝ちです！";
+  const bool lost = rules::Verdict(driver_->Now()) == "Macの勝ちです！";
   for (const char* name : {"Crick.aiff", "Boo.aiff", lost ? "Bad.aiff" : "Finish.aiff"}) {
     EXPECT_NE(warnings.find(name), std::string::npos) << name << " not named in:\n" << warnings;
   }

@@ -38,7 +38,7 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
 
     for (int step = 0; !HasFailure(); ++step) {
       ASSERT_LT(step, 400) << "the game did not end within 400 clicks";
-      const rules::Position p = driver.Read().board;
+      const rules::Position p = driver.Now();
       const rules::Bits legal = rules::LegalMoves(p.black, p.white);
       if (rules::GameOver(p)) {
         // Once the verdict stands, clicks anywhere change nothing.

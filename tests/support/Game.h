@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <random>
 #include <string>
 #include <utility>
@@ -207,26 +206,16 @@ class GameTest : public ::testing::Test {
 using rules::Position;
 using rules::Strength;
 
-inline std::string Describe(const Position& p) {
-  std::string text;
-  for (int i = 0; i < 64; ++i) {
-    text += (i % 8 ? "" : "\n  ");
-    text += (p.black & rules::Bit(i)) ? 'X' : (p.white & rules::Bit(i)) ? 'O' : '.';
-  }
-  return text;
+// A position as Board() shows one, and row by row for messages.
+inline std::string Text(const Position& p) {
+  std::string board;
+  for (int i = 0; i < 64; ++i) board += (p.black & rules::Bit(i)) ? 'B' : (p.white & rules::Bit(i)) ? 'W' : '.';
+  return board;
 }
-
-// What the window shows of a game.
-struct Shown {
-  Position board;
-  std::string status, blacks, whites;
-  bool playing = false;
-  friend bool operator==(const Shown&, const Shown&) = default;
-};
-
-inline void PrintTo(const Shown& s, std::ostream* out) {
-  *out << Describe(s.board) << "\n  \"" << s.status << "\" " << s.blacks << ":" << s.whites
-       << (s.playing ? ", under way" : "");
+inline std::string Describe(const Position& p) {
+  std::string rows;
+  for (int r = 0; r < 8; ++r) rows += "\n  " + Text(p).substr(8 * r, 8);
+  return rows;
 }
 
 // Plays the main window through real clicks and checks what every click did
@@ -240,45 +229,34 @@ class GameDriver {
     discSet_ = MW()->RB(3)->Value() ? 0 : MW()->RB(4)->Value() ? 1 : 2;
   }
 
-  Shown Read() const {
-    const auto w = MW();
-    Shown s{{}, w->St(0)->Text(), w->St(2)->Text(), w->St(4)->Text(), w->playing};
-    for (int i = 0; i < 64; ++i) {
-      const Integer v = w->Box(i)->value;
-      if (v < 0 || v > 2) ADD_FAILURE() << "square " << i << " holds " << v;
-      if (v == 2) s.board.black |= rules::Bit(i);
-      if (v == 1) s.board.white |= rules::Bit(i);
-    }
-    return s;
-  }
-
+  static Position Now() { return Position::FromText(Board()); }
   static void ClickSquare(int square) { Click(MW()->Box(square)); }
   static void ClickComputerFirst() { Click(MW()->BCV(3)); }  // "後手"
 
   // A click that must change nothing.
-  void ExpectUnchanged(const auto& click) {
-    const Shown before = Read();
+  static void ExpectUnchanged(const auto& click) {
+    const std::string before = Game();
     click();
-    EXPECT_EQ(Read(), before);
+    EXPECT_EQ(Game(), before);
   }
 
   // "再ゲーム": the start position, its status line and counts, no game under way.
   void NewGame() {
     Click(MW()->BCV(4));
-    EXPECT_EQ(Read(), (Shown{Position::Start(), "黒が先手です。", "2", "2", false}));
+    EXPECT_EQ(Game(), kStart + " 黒が先手です。 2/2 p2");
     ExpectPictures();
   }
 
   // "弱" "中" "強" are buttons 0 to 2, "石1" "石2" "石3" 3 to 5: a click turns
   // its button on, the others of its group off, and changes nothing else.
   void Choose(int button) {
-    const Shown before = Read();
+    const std::string before = Game();
     Click(MW()->RB(button), true);
     button < 3 ? void(strength_ = Strength(button)) : void(discSet_ = button - 3);
     for (int i = 0; i < 6; ++i) {
       EXPECT_EQ(MW()->RB(i)->Value(), i == int(strength_) || i == 3 + discSet_) << "button " << i << " after " << button;
     }
-    EXPECT_EQ(Read(), before);
+    EXPECT_EQ(Game(), before);
   }
 
   // The player's legal move on the board `before`: the disc, the turned
@@ -302,7 +280,7 @@ class GameDriver {
   // illegal click about once in `illegalEvery` moves.
   void PlayWholeGame(std::mt19937& random, int illegalEvery) {
     for (int moves = 0; moves < 70; ++moves) {
-      const Position p = Read().board;
+      const Position p = Now();
       const rules::Bits legal = rules::LegalMoves(p.black, p.white);
       if (rules::GameOver(p) || ::testing::Test::HasFailure()) return;
       ASSERT_NE(legal, 0u) << "the player cannot move in a game that is not over:" << Describe(p);
@@ -332,16 +310,16 @@ class GameDriver {
   // The board is one of `possible`, and the window shows it settled: the
   // counts, the verdict once nobody can move or else the player's turn.
   void ExpectOneOf(const std::vector<Position>& possible, const std::string& what, const Position& from) {
-    const Shown shown = Read();
-    if (std::ranges::find(possible, shown.board) == possible.end()) {
+    const Position b = Now();
+    if (std::ranges::find(possible, b) == possible.end()) {
       std::string options;
       for (const Position& p : possible) options += Describe(p) + "\n";
       FAIL() << "after " << what << " at strength " << int(strength_) << " from" << Describe(from)
-             << "\nthe board is" << Describe(shown.board) << "\nexpected one of:" << options;
+             << "\nthe board is" << Describe(b) << "\nexpected one of:" << options;
     }
-    const Position& b = shown.board;
-    EXPECT_EQ(shown, (Shown{b, rules::GameOver(b) ? rules::Verdict(b) : "貴方の番です。", std::to_string(b.Blacks()),
-                            std::to_string(b.Whites()), true}));
+    EXPECT_EQ(Game(), Text(b) + " " + (rules::GameOver(b) ? rules::Verdict(b) : "貴方の番です。") + " " +
+                          std::to_string(b.Blacks()) + "/" + std::to_string(b.Whites()) + (b.Full() ? " p1" : " p2") +
+                          " playing");
     ExpectPictures();
   }
 
