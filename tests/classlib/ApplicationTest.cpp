@@ -1,11 +1,8 @@
-// Start-up and the event loop, the display check and the unhandled-error
-// routine.
-#include <cstdlib>
-#include <map>
+// Start-up and the event loop, and the unhandled-error routine. Start-up
+// without a display is proven by the end-to-end tests.
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 
 #include <QTimer>
 
@@ -63,27 +60,4 @@ TEST(UnhandledExceptionDeathTest, EndsTheProcessWithCodeOne) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(UnhandledException(IllegalCastException("not a window")),
               ::testing::ExitedWithCode(1), "unhandled IllegalCastException: not a window");
-}
-
-// The case of no display at all is proven by the end-to-end tests.
-TEST(DisplayCheck, NeedsAReachableDisplayUnlessThePlatformNeedsNone) {
-  const char* names[] = {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"};
-  std::map<std::string, std::string> saved;
-  for (const char* n : names) {
-    if (const char* v = std::getenv(n)) saved[n] = v;
-  }
-  // Platform, X display (no server answers at :47113), Wayland display, needs one.
-  const std::tuple<const char*, const char*, const char*, bool> cases[] = {
-      {nullptr, ":47113", nullptr, true},
-      {"xcb;offscreen", ":47113", nullptr, false},  // a fallback that needs none
-      {"xcb", ":47113", "wayland-0", true},         // X11 was asked for
-  };
-  for (const auto& [platform, display, wayland, needed] : cases) {
-    for (auto [n, v] : {std::pair{names[0], platform}, {names[1], display}, {names[2], wayland}}) {
-      v ? ::setenv(n, v, 1) : ::unsetenv(n);
-    }
-    const std::string message = internal::MissingDisplayMessage();
-    EXPECT_EQ(message.find("needs a graphical display") != std::string::npos, needed) << message;
-  }
-  for (const char* n : names) saved.count(n) ? ::setenv(n, saved[n].c_str(), 1) : ::unsetenv(n);
 }

@@ -1,19 +1,12 @@
 // Controls on a real window: which control the toolkit's routing gives a
-// press, hovering, radio button groups, controls placed inside other
-// controls, and the design properties of the window and the stock controls.
+// press, hovering, and radio button groups. What the design streams set is
+// read back from the main window's own controls (window suite).
 #include <tuple>
 #include <vector>
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QRadioButton>
-#include <QWidget>
-
-#include "classlib/src/Internal.h"
 #include "tests/support/Game.h"
 
 using namespace game;
-namespace input = classlib::testing;
 
 namespace {
 
@@ -55,9 +48,9 @@ TEST_F(WindowTest, PressesGoToTheControlThatTakesThem) {
   for (const auto& [x, y, windowTakes, expected] : presses) {
     w->controlLog = w->log = "";
     w->takePress = windowTakes;
-    input::PressAt(w, x, y);
-    input::DragTo(w, x + 100, y + 70);
-    input::ReleaseAt(w, x + 100, y + 70);
+    ui::PressAt(w, x, y);
+    ui::DragTo(w, x + 100, y + 70);
+    ui::ReleaseAt(w, x + 100, y + 70);
     EXPECT_EQ(w->controlLog + "|" + (w->log.empty() ? "" : " " + w->log), expected);
   }
 }
@@ -66,7 +59,7 @@ TEST_F(WindowTest, HoverReachesTheCanvasAndHandlerErrorsReachTheHook) {
   auto w = OpenWindow([](TestWindow& win) {
     Record(Place<Canvas>(win, "Over", kNoIndex, 50, 50, 40, 40), "over", true, win.controlLog, true);
   });
-  for (auto [x, y] : {std::pair{10, 10}, {60, 70}, {150, 120}, {55, 55}}) input::MoveTo(w, x, y);
+  for (auto [x, y] : {std::pair{10, 10}, {60, 70}, {150, 120}, {55, 55}}) ui::MoveTo(w, x, y);
   EXPECT_EQ(w->controlLog, "over enter; over exit; over enter; ");
 
   std::string reported;
@@ -74,7 +67,7 @@ TEST_F(WindowTest, HoverReachesTheCanvasAndHandlerErrorsReachTheHook) {
   Cast<Canvas>(w->ControlByName("Over"))->MouseDown.AddHandler([](Ref<Canvas>, Integer, Integer) -> bool {
     throw NilObjectException("no square");
   });
-  input::ClickAt(w, 60, 60);
+  ui::ClickAt(w, 60, 60);
   EXPECT_EQ(reported, "no square");
 }
 
@@ -91,63 +84,6 @@ TEST_F(WindowTest, RadioButtonsAreExclusivePerParentAndActOnClicksOnly) {
   auto values = [&rb] { return Str(rb(0)->Value()) + Str(rb(1)->Value()) + Str(rb(2)->Value()) + Str(rb(3)->Value()); };
   for (Integer i : {0, 2, 1}) rb(i)->SetValue(true);
   EXPECT_EQ(values() + " " + w->controlLog, "0110 ");  // the other group is untouched
-  input::ClickAt(w, 110, 115);                          // on RB(3)
+  ui::ClickAt(w, 110, 115);                          // on RB(3)
   EXPECT_EQ(values() + " " + w->controlLog, "0101 RB3; ");
-}
-
-TEST_F(WindowTest, ChildrenLieAtTheirWindowCoordinates) {
-  auto w = OpenWindow([](TestWindow& win) {
-    Place<GroupBox>(win, "GB", 0, 30, 40, 120, 60);
-    Place<RadioButton>(win, "RB", 0, 44, 62, 40, 19, "GB$0");
-    Place<Canvas>(win, "Track", kNoIndex, 10, 110, 100, 20);
-    Place<Canvas>(win, "Knob", kNoIndex, 30, 110, 20, 20, "Track");
-  });
-  auto at = [&w](const Ref<RectControl>& c) {
-    return internal::WidgetOf(*c)->mapTo(internal::ContentWidget(*w), QPoint(0, 0));
-  };
-  auto radio = Cast<RadioButton>(w->ControlByNameIndex("RB", 0));
-  EXPECT_EQ(internal::WidgetOf(*radio)->parentWidget(), internal::WidgetOf(*w->ControlByNameIndex("GB", 0)));
-  EXPECT_EQ(at(radio), QPoint(44, 62));
-  radio->SetLeft(50);
-  EXPECT_EQ(at(radio), QPoint(50, 62));
-  EXPECT_EQ(QPoint(radio->Left(), radio->Top()), QPoint(50, 62));
-  // The slider's knob is moved in window coordinates, inside its track.
-  auto knob = Cast<Canvas>(w->ControlByName("Knob"));
-  knob->SetLeft(70);
-  EXPECT_EQ(at(knob), QPoint(70, 110));
-  EXPECT_EQ(internal::WidgetOf(*knob)->pos(), QPoint(60, 0));
-}
-
-// What a design stream sets shows on the window and the stock controls.
-TEST_F(WindowTest, DesignStreamsShowOnTheWidgets) {
-  auto hidden = std::make_shared<TestWindow>();
-  SetProperties(*hidden, EncodeStream({{"Width", Integer{640}}, {"Height", Integer{670}}, {"Visible", false}}));
-  EXPECT_EQ(internal::ContentWidget(*hidden)->size(), QSize(640, 670));
-  hidden->Constructor();
-  input::ProcessEvents();
-  EXPECT_FALSE(internal::TopLevelWidget(*hidden)->isVisible());
-
-  auto w = OpenWindow();
-  auto apply = [&w](Ref<RectControl> control, std::vector<DesignEntry> design) {
-    control->Constructor();
-    w->AddControl("Design", control);
-    design.insert(design.end(), {{"HelpTag", std::string("後手になります。")}, {"Enabled", false}, {"TextSize", 18.0f},
-                                 {"Bold", true}, {"Italic", true}, {"Underline", true}});
-    SetProperties(*control, EncodeStream(design));
-    QWidget* widget = internal::WidgetOf(*control);
-    EXPECT_EQ(widget->toolTip().toStdString(), "後手になります。");
-    EXPECT_FALSE(widget->isEnabled());
-    EXPECT_EQ(widget->font().pixelSize(), 18);
-    EXPECT_TRUE(widget->font().bold() && widget->font().italic() && widget->font().underline());
-    return widget;
-  };
-  auto* label = qobject_cast<QLabel*>(apply(w->New<Label>(), {{"Text", std::string("Player:")},
-                                                             {"TextAlign", Integer{3}}, {"TextColor", Color{0x00FF00FF}}}));
-  EXPECT_EQ(label->text().toStdString(), "Player:");
-  EXPECT_TRUE(label->alignment() & Qt::AlignRight);
-  EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(255, 0, 255));
-  auto* radio = qobject_cast<QRadioButton*>(apply(w->New<RadioButton>(), {{"Caption", std::string("弱")}, {"Value", true}}));
-  EXPECT_TRUE(radio->isChecked() && radio->text() == QStringLiteral("弱"));
-  auto* group = qobject_cast<QGroupBox*>(apply(w->New<GroupBox>(), {{"Caption", std::string("強さ")}}));
-  EXPECT_EQ(group->title().toStdString(), "強さ");
 }

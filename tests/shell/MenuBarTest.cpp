@@ -1,13 +1,10 @@
-// The shared menu bar's tree and the main window's accessors of its items.
-#include <functional>
-#include <memory>
+// The shared menu bar as the player finds it: menus, items, shortcuts.
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "classlib/ClassLib.h"
 #include "shell/MainMenuBar.h"
-#include "window/MW.h"
 
 using namespace classlib;
 
@@ -39,19 +36,4 @@ TEST(MainMenuBar, TreeOfMenusItemsShortcutsAndSeparators) {
             "  VistrelHelp MenuItem Tovarine ヘルプ(HelpViewer) [Cmd+?]\n"
             "  About ApplicationMenuItem Tovarine について []\n");
 
-  // The window's accessors find the items of its bar by name, and raise
-  // without a bar.
-  Ref<class MW> w = MW();
-  auto bare = std::make_shared<class MW>();
-  const std::function<Ref<MenuItem>(class MW&)> accessors[] = {
-      &MW::FileMenu,  &MW::FileQuit,       &MW::EditMenu,      &MW::EditUndo,          &MW::EditSeparator1,
-      &MW::EditCut,   &MW::EditCopy,       &MW::EditPaste,     &MW::EditClear,         &MW::EditSeparator2,
-      &MW::EditSelectAll, &MW::UntitledSeparator, &MW::HelpMenu, &MW::VistrelHelp, &MW::About};
-  std::string found;
-  for (const auto& accessor : accessors) {
-    found += accessor(*w)->Name() + " ";
-    EXPECT_THROW(accessor(*bare), NilObjectException);
-  }
-  EXPECT_EQ(found, "FileMenu FileQuit EditMenu EditUndo EditSeparator1 EditCut EditCopy EditPaste EditClear "
-                   "EditSeparator2 EditSelectAll UntitledSeparator HelpMenu VistrelHelp About ");
 }
