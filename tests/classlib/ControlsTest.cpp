@@ -70,20 +70,3 @@ TEST_F(WindowTest, HoverReachesTheCanvasAndHandlerErrorsReachTheHook) {
   ui::ClickAt(w, 60, 60);
   EXPECT_EQ(reported, "no square");
 }
-
-TEST_F(WindowTest, RadioButtonsAreExclusivePerParentAndActOnClicksOnly) {
-  auto w = OpenWindow([](TestWindow& win) {
-    for (Integer g = 0; g < 2; ++g) Place<GroupBox>(win, "GB", g, 5, 5 + 75 * g, 190, 60);
-    for (Integer i = 0; i < 4; ++i) {
-      auto rb = Place<RadioButton>(win, "RB", i, 15 + 90 * (i % 2), i < 2 ? 30 : 105, 80, 20, i < 2 ? "GB$0" : "GB$1");
-      rb->SetCaption("石" + Str(i));
-      rb->Action.AddHandler([&win](Ref<RadioButton> b) { win.controlLog += "RB" + Str(b->Index()) + "; "; });
-    }
-  });
-  auto rb = [&w](Integer i) { return Cast<RadioButton>(w->ControlByNameIndex("RB", i)); };
-  auto values = [&rb] { return Str(rb(0)->Value()) + Str(rb(1)->Value()) + Str(rb(2)->Value()) + Str(rb(3)->Value()); };
-  for (Integer i : {0, 2, 1}) rb(i)->SetValue(true);
-  EXPECT_EQ(values() + " " + w->controlLog, "0110 ");  // the other group is untouched
-  ui::ClickAt(w, 110, 115);                          // on RB(3)
-  EXPECT_EQ(values() + " " + w->controlLog, "0101 RB3; ");
-}

@@ -78,24 +78,6 @@ TEST_F(NativeTest, WindowMessagesAndReceiversItMustNotTouch) {
   EXPECT_EQ(Send(closed, "setAlphaValue:", 0.5), nullptr);  // no longer an open window
 }
 
-// The frame is the content's, below the window's menu bar, in a frame whose y
-// runs upwards from the bottom of the primary screen.
-TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
-  auto bar = classlib::Ref<classlib::MenuBar>(std::make_shared<classlib::MenuBar>());
-  bar->Append(classlib::Ref<classlib::MenuItem>(std::make_shared<classlib::MenuItem>()));
-  bar->Item(0)->SetText("File");
-  window->SetMenuBar(bar);
-  const QRect screen = QGuiApplication::primaryScreen()->geometry();
-  auto frame = [&] { return QRect(window->Left(), window->Top(), window->Width(), window->Height()); };
-  // Half the size below the screen, animated; back on screen and larger, at once; a negative width: refused.
-  Send(handle(), "setFrame:display:animate:", NSRect{260, -335, 320, 335}, YES, YES);
-  EXPECT_EQ(frame(), QRect(screen.x() + 260, screen.y() + screen.height(), 320, 335));
-  Send(handle(), "setFrame:display:animate:", NSRect{10, screen.height() - 30.0 - 500, 700, 500}, YES, NO);
-  EXPECT_EQ(frame(), QRect(screen.x() + 10, screen.y() + 30, 700, 500));
-  Send(handle(), "setFrame:display:animate:", NSRect{0, 0, -5, 100}, YES, NO);
-  EXPECT_EQ(frame(), QRect(screen.x() + 10, screen.y() + 30, 700, 500));
-}
-
 // The shared application's panels: what the window a message shows says (its
 // labels in order, or its text), and that closing it deletes it.
 static std::string Show(const char* message) {
