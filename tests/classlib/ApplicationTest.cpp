@@ -1,10 +1,7 @@
-// Start-up and the event loop, and the unhandled-error routine. Start-up
-// without a display is proven by the end-to-end tests.
-#include <memory>
+// The unhandled-error routine. Start-up and its event loop are proven with
+// the game's own start-up (shell suite) and, without a display, end to end.
 #include <stdexcept>
 #include <string>
-
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -15,33 +12,10 @@ using namespace classlib;
 
 namespace {
 
-struct CountingApp : Application {
-  std::string log;
-  void Event_Open() override { log += "open;"; }
-  void Event_Close() override { log += "close;"; }
-};
-
 char name[5] = "test";
 char* argv[2] = {name, nullptr};
 
 }  // namespace
-
-TEST(Application, StartUpRunsLateStepThenOpenAndLoopsUntilQuit) {
-  auto app = std::make_shared<CountingApp>();
-  RuntimeRegisterAppObject(Ref<Application>(app));
-  const int code = RuntimeMain(1, argv, [&] {
-    RunFrameworkInitialization([&] { app->log += "late;"; });
-    QTimer::singleShot(0, [] { Quit(5); });
-    EXPECT_EQ(RuntimeRun(), 5);
-  });
-  EXPECT_EQ(code, 5);
-  EXPECT_EQ(app->log, "late;open;close;");
-  internal::ResetQuitForTesting();
-  Quit(3);  // asked for before the loop: the loop does not start
-  EXPECT_EQ(RuntimeRun(), 3);
-  internal::ResetQuitForTesting();
-  RuntimeRegisterAppObject(nullptr);
-}
 
 TEST(Application, EscapingErrorsAreReportedWithTheirClass) {
   SetUnhandledExceptionHookForTesting([](const std::exception&) {});

@@ -55,7 +55,7 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
       } else if (roll < 80) {
         driver.ExpectUnchanged([&] { driver.ClickSquare(driver.Any(random, ~legal)); });
       } else if (roll < 88 && MW()->playing) {
-        driver.ExpectUnchanged(GameDriver::ClickComputerFirst);
+        driver.ExpectUnchanged([] { game::Click(MW()->BCV(3)); });  // "後手"
       } else if (roll < 92 && step > 0) {
         break;  // "再ゲーム" in the middle of the game
       } else {

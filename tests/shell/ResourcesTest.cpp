@@ -122,19 +122,4 @@ TEST_F(ResourcesTest, AccessorsLoadTheirOwnFilesAndHoldThem) {
       ::testing::ExitedWithCode(0), "");
 }
 
-// A sound is tried once per run: what its first call found stands, and later
-// calls do not look in the Resources folder again.
-TEST_F(ResourcesTest, SoundsAreTriedOncePerRun) {
-  EXPECT_EXIT(
-      {
-        const fs::path folder = EmptyResources("sounds");
-        Check(Crick().IsNil(), "Crick absent at its first call");
-        fs::copy_file(bundle_ / "Crick.aiff", folder / "Crick.aiff");
-        Check(Crick().IsNil(), "Crick stays nothing once its file is there");
-        fs::remove_all(folder);
-        EndChild();
-      },
-      ::testing::ExitedWithCode(0), "");
-}
-
 }  // namespace

@@ -1,9 +1,8 @@
-// What the suites share: small windows of a test's own for the class
-// library's suite, and the one main window played as a person plays it, with
-// real mouse input, boards written as text and a driver that checks every
-// click against the rules model. Boards as text run row by row: '.' empty,
-// 'W' the computer's disc, 'B' the player's; blanks are ignored and missing
-// squares are empty.
+// What the suites share: small windows of a test's own, and the one main
+// window played as a person plays it, with real mouse input, boards as text
+// (row by row: '.' empty, 'W' the computer's disc, 'B' the player's; blanks
+// ignored, missing squares empty) and a driver that checks every click
+// against the rules model.
 #pragma once
 
 #include <algorithm>
@@ -31,26 +30,21 @@ namespace game {
 using namespace classlib;
 namespace ui = classlib::testing;
 
-// ---- Windows of a test's own ------------------------------------------------
-
 inline std::string At(Integer x, Integer y) { return " " + Str(x) + "," + Str(y) + "; "; }
 
-// Builds whatever the test asks for while it is created, and logs its own
-// events and, as a test attaches them, its controls' events.
+// A window of a test's own: builds what the test asks for while it is
+// created, and logs its own events and, as a test attaches them, its
+// controls'.
 class TestWindow : public Window {
  public:
   std::function<void(TestWindow&)> build, onPaint;
   bool takePress = true;
   std::string log, controlLog;
 
-  void CreateControls() override {
-    if (build) build(*this);
-  }
+  void CreateControls() override { build ? build(*this) : void(); }
   void Event_Open() override { log += "open; "; }
   void Event_Close() override { log += "close; "; }
-  void Event_Paint(Ref<Graphics>) override {
-    if (onPaint) onPaint(*this);
-  }
+  void Event_Paint(Ref<Graphics>) override { onPaint ? onPaint(*this) : void(); }
   bool Event_MouseDown(Integer x, Integer y) override { return log += "down" + At(x, y), takePress; }
   void Event_MouseDrag(Integer x, Integer y) override { log += "drag" + At(x, y); }
   void Event_MouseUp(Integer x, Integer y) override { log += "up" + At(x, y); }
@@ -77,10 +71,7 @@ Ref<T> Place(ControlHost& host, const std::string& name, Integer index, Integer 
   control->SetIndex(index);
   control->Constructor();
   host.AddControl(name, control);
-  control->SetLeft(left);
-  control->SetTop(top);
-  control->SetWidth(width);
-  control->SetHeight(height);
+  control->SetLeft(left), control->SetTop(top), control->SetWidth(width), control->SetHeight(height);
   control->SetInitialParent(parent);
   return control;
 }
@@ -94,8 +85,6 @@ class WindowTest : public ::testing::Test {
     SetUnhandledExceptionHookForTesting(nullptr);
   }
 };
-
-// ---- The main window ----------------------------------------------------------
 
 // Mouse input at a control's middle, or on a radio button's mark at its left
 // end, where a person aims.
@@ -134,9 +123,9 @@ inline std::string Name(const Ref<Picture>& picture) {
       {"Black", Black},     {"White1", White1},     {"Black1", Black1},   {"White2", White2},
       {"Black2", Black2}};
   for (const auto& [name, accessor] : pictures) {
-    if (!picture.IsNil() && picture == accessor()) return name;
+    if (picture && picture == accessor()) return name;
   }
-  return picture.IsNil() ? "none" : "?";
+  return picture ? "?" : "none";
 }
 
 // Which selectors are on, RB(0) to RB(5).
@@ -201,8 +190,6 @@ class GameTest : public ::testing::Test {
   Ref<class MW> w = MW();
 };
 
-// ---- Whole games checked against the rules model -----------------------------
-
 using rules::Position;
 using rules::Strength;
 
@@ -231,7 +218,6 @@ class GameDriver {
 
   static Position Now() { return Position::FromText(Board()); }
   static void ClickSquare(int square) { Click(MW()->Box(square)); }
-  static void ClickComputerFirst() { Click(MW()->BCV(3)); }  // "後手"
 
   // A click that must change nothing.
   static void ExpectUnchanged(const auto& click) {
@@ -272,7 +258,7 @@ class GameDriver {
   void ComputerOpens() {
     std::vector<Position> possible;
     rules::ComputerTurns(Position::Start(), possible, rules::ChoiceAt(strength_));
-    ClickComputerFirst();
+    Click(MW()->BCV(3));  // "後手"
     ExpectOneOf(possible, "後手", Position::Start());
   }
 
