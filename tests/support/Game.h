@@ -33,13 +33,12 @@ namespace ui = classlib::testing;
 inline std::string At(Integer x, Integer y) { return " " + Str(x) + "," + Str(y) + "; "; }
 
 // A window of a test's own: builds what the test asks for while it is
-// created, and logs its own events and, as a test attaches them, its
-// controls'.
+// created, and logs its own events.
 class TestWindow : public Window {
  public:
   std::function<void(TestWindow&)> build, onPaint;
   bool takePress = true;
-  std::string log, controlLog;
+  std::string log;
 
   void CreateControls() override { build ? build(*this) : void(); }
   void Event_Open() override { log += "open; "; }

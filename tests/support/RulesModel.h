@@ -1,7 +1,6 @@
-// A model of the game's rules of the tests' own, for checking the real
-// window against: the board is two 64-bit masks, bit i being square i (row *
-// 8 + column, row 0 at the top). It shares no code with the game: flips are
-// found by walking the eight rays by coordinates.
+// The tests' own model of the game's rules, sharing no code with the game:
+// the board is two 64-bit masks, bit i being square i (row * 8 + column, row
+// 0 at the top); flips are found by walking the eight rays by coordinates.
 #pragma once
 
 #include <bit>

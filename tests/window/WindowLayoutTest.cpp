@@ -25,19 +25,6 @@ TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsOnTheirPlaces) {
   EXPECT_TRUE(w->St(5)->ParentControl() == w->BCV(3) && w->St(6)->ParentControl() == w->BCV(4));
 }
 
-// Built without opening, to see what creation alone gives the controls.
-TEST(MainWindow, CreationGivesDesignBackdropsAndChoices) {
-  auto w = std::make_shared<class MW>();
-  w->Layout();
-  w->CreateControls();
-  std::string backdrops;
-  for (Integer i = 0; i < 64; ++i) {
-    if (!w->Box(i)->Backdrop().IsNil()) backdrops += Str(i) + Name(w->Box(i)->Backdrop()) + " ";
-  }
-  for (Integer i = 0; i < 6; ++i) backdrops += w->RB(i)->Value() ? "1" : "0";
-  EXPECT_EQ(backdrops, "27Black1 36White1 001100");
-}
-
 TEST(MainWindow, SelectorClicksChangeOnlyTheirGroupAndDiscSetsShowAtTheNextRedraw) {
   Ref<class MW> w = MW();
   NewGame();
