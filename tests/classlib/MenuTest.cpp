@@ -33,9 +33,7 @@ Ref<MenuBar> MakeBar() {
   }
   bar->Child("FileMenu")->Append(Item<QuitMenuItem>("FileQuit", "終了", "Cmd+Q"));
   bar->Child("EditMenu")->Append(Item("EditUndo", "取り消す", "Cmd+Z"));
-  bar->Child("EditMenu")->Append(Item("EditSeparator1", "-"));
   bar->Child("EditMenu")->Append(Item("EditCut", "カット & 貼り", "Cmd+X"));
-  bar->Child("HelpMenu")->Append(Item("VistrelHelp", "ヘルプ", "Cmd+?"));
   bar->Child("HelpMenu")->Append(Item<ApplicationMenuItem>("About", "について"));
   return bar;
 }
@@ -58,7 +56,7 @@ TEST(MenuView, WindowShowsTheTreeAndItsItemsRunHandlersByName) {
   ASSERT_EQ(menus.size(), 3);  // what the items show is checked on the game's own bar (shell suite)
   EXPECT_THROW(window->MenuBar()->Item(0)->Append(window->MenuBar()), RuntimeException);
   const auto edit = menus[1]->menu()->actions();
-  EXPECT_EQ(edit[2]->text(), QStringLiteral("カット && 貼り"));  // shown with its '&'
+  EXPECT_EQ(edit[1]->text(), QStringLiteral("カット && 貼り"));  // shown with its '&'
   Q_EMIT menus[1]->menu()->aboutToShow();
   EXPECT_EQ(window->enableMenuItems, 1);
 
@@ -75,7 +73,7 @@ TEST(MenuView, WindowShowsTheTreeAndItsItemsRunHandlersByName) {
   }
   EXPECT_EQ(unhandled, "no undo");  // an escaping error reaches the routine
   windowTakes = false;               // declined: on to the application
-  edit[2]->trigger();
+  edit[1]->trigger();
   top->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(top));
   QTest::keyClick(top, Qt::Key_Q, Qt::ControlModifier);

@@ -47,14 +47,11 @@ class NativeTest : public ::testing::Test {
 
 TEST_F(NativeTest, WindowMessagesAndReceiversItMustNotTouch) {
   EXPECT_EQ(NSClassFromString("NoSuchClass"), nullptr);
-  // Nothing, a garbage pointer, a selector the receiver does not know, wrong
-  // argument types and a value that is no number: nothing happens, nil back.
-  const double nan = std::numeric_limits<double>::quiet_NaN();
-  for (id receiver : {id{}, reinterpret_cast<id>(std::intptr_t{0x1234}), SharedApplication(), handle()}) {
-    EXPECT_EQ(Send(receiver, "setAlphaValue:", receiver == handle() ? nan : 0.5), nullptr);
-  }
+  // Nothing, a selector the receiver does not know, a value that is no
+  // number: nothing happens, nil back.
+  EXPECT_EQ(Send(id{}, "setAlphaValue:", 0.5), nullptr);
   EXPECT_EQ(Send(handle(), "orderOut:", nullptr), nullptr);
-  EXPECT_EQ(Send(handle(), "setAlphaValue:", std::int64_t{0}), nullptr);
+  EXPECT_EQ(Send(handle(), "setAlphaValue:", std::numeric_limits<double>::quiet_NaN()), nullptr);
   EXPECT_TRUE(top()->isVisible());
   EXPECT_NEAR(top()->windowOpacity(), 1.0, 0.005);
   // The opacity a drag of the slider sets is checked on the main window.

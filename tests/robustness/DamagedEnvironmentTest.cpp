@@ -1,11 +1,8 @@
-// The game in a damaged environment: its Resources folder emptied, its
-// pictures and sounds truncated or replaced by garbage, no audio device. A
-// whole game must still be played to a correct verdict, silently where
-// sounds are missing, with empty areas where pictures are missing.
-//
-// The main window reads its pictures and sounds when it is built, once per
-// process, so each case needs a process of its own: CTest runs each alone,
-// and a case that finds the window already built skips itself.
+// The game in a damaged environment: its Resources folder emptied, its files
+// truncated or replaced by noise, no audio device. A whole game is still
+// played to a correct verdict, silent where sounds are missing, with empty
+// areas where pictures are. The window reads its files once per process, so
+// CTest runs each case alone; one that finds the window built skips itself.
 #include <unistd.h>
 
 #include <algorithm>

@@ -1,11 +1,7 @@
-// The bundle's pictures and sounds, and the accessors that load them.
-//
-// The accessors keep their state for the whole process, so each check of an
-// accessor runs in a fresh process of its own: a death-test block in the
-// "threadsafe" style re-runs this test binary for that one test, where no
-// accessor has been called yet, and ends with exit code 0 when every check
-// held (failures are printed on the child's stderr, which gtest shows). The
-// parent process never calls an accessor.
+// The bundle's pictures and sounds, and the accessors that load them. The
+// accessors keep their state for the whole process, so their check runs in a
+// child process ("threadsafe" death-test style) where none has been called
+// yet; it prints each failure and exits with 0 only when every check held.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -65,13 +61,6 @@ class ResourcesTest : public ::testing::Test {
     ASSERT_TRUE(path && fs::is_directory(path)) << "TOVARINE_TEST_RESOURCES must name the bundle's Resources";
     bundle_ = path;
   }
-  // An empty folder of the child's own, made the Resources folder.
-  fs::path EmptyResources(const std::string& what) {
-    const fs::path folder = fs::temp_directory_path() / ("tovarine-" + what + "-" + std::to_string(getpid()));
-    fs::create_directories(folder);
-    classlib::SetApplicationBundleResourcesForTesting(folder.string());
-    return folder;
-  }
   fs::path bundle_;
 };
 
@@ -101,7 +90,9 @@ TEST_F(ResourcesTest, AccessorsLoadTheirOwnFilesAndHoldThem) {
           const Ref<Sound> first = accessor();
           Check(!first.IsNil() && first->Name() == name && accessor().Get() == first.Get(), name);
         }
-        const fs::path folder = EmptyResources("pictures");
+        const fs::path folder = fs::temp_directory_path() / ("tovarine-pictures-" + std::to_string(getpid()));
+        fs::create_directories(folder);  // an empty Resources folder of the child's own
+        classlib::SetApplicationBundleResourcesForTesting(folder.string());
         for (const PictureFile& file : kPictures) Check(file.accessor().IsNil(), std::string(file.name) + " absent");
         for (const PictureFile& file : kPictures) {
           fs::copy_file(bundle_ / file.name, folder / file.name);
