@@ -34,10 +34,8 @@ class DamagedEnvironment : public ::testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     classlib::SetApplicationBundleResourcesForTesting(folder_.string());
-    const char* source = std::getenv("TOVARINE_TEST_RESOURCES");
-    ASSERT_TRUE(source) << "TOVARINE_TEST_RESOURCES names the build's Resources folder";
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(source)) {
+    for (const auto& entry : fs::directory_iterator(std::getenv("TOVARINE_TEST_RESOURCES"))) {
       if (mangled && entry.is_regular_file()) files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
@@ -70,7 +68,7 @@ class DamagedEnvironment : public ::testing::Test {
     return ::testing::internal::GetCapturedStderr();
   }
 
-  static int Lines(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+  static int Lines(const std::string& text) { return int(std::ranges::count(text, '\n')); }
 
   fs::path folder_;
   std::optional<game::GameDriver> driver_;

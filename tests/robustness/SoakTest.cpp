@@ -13,10 +13,7 @@ namespace {
 
 using game::GameDriver;
 
-int EnvInt(const char* name, int fallback) {
-  const char* text = std::getenv(name);
-  return text && *text ? std::atoi(text) : fallback;
-}
+int EnvInt(const char* name, int fallback) { return std::getenv(name) ? std::atoi(std::getenv(name)) : fallback; }
 
 TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
   const int games = EnvInt("TOVARINE_SOAK_GAMES", 2000);

@@ -45,8 +45,6 @@ class TestWindow : public Window {
   void Event_Close() override { log += "close; "; }
   void Event_Paint(Ref<Graphics>) override { onPaint ? onPaint(*this) : void(); }
   bool Event_MouseDown(Integer x, Integer y) override { return log += "down" + At(x, y), takePress; }
-  void Event_MouseDrag(Integer x, Integer y) override { log += "drag" + At(x, y); }
-  void Event_MouseUp(Integer x, Integer y) override { log += "up" + At(x, y); }
   std::string ClassName() const override { return "Test.Window"; }
 };
 

@@ -25,28 +25,11 @@ TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsOnTheirPlaces) {
   EXPECT_TRUE(w->St(5)->ParentControl() == w->BCV(3) && w->St(6)->ParentControl() == w->BCV(4));
 }
 
-TEST(MainWindow, SelectorClicksChangeOnlyTheirGroupAndDiscSetsShowAtTheNextRedraw) {
-  Ref<class MW> w = MW();
-  NewGame();
-  w->RB(2)->SetValue(true);
-  w->RB(3)->SetValue(true);
-  // The selector clicked, the choices then, the discs at the next redraw.
-  const std::tuple<Integer, const char*, const char*> clicks[] = {
-      {0, "100100", "White1 Black1"}, {1, "010100", "White1 Black1"}, {4, "010010", "White2 Black2"},
-      {5, "010001", "White Black"},   {2, "001001", "White Black"},   {3, "001100", "White1 Black1"}};
-  for (const auto& [index, after, redrawn] : clicks) {
-    const std::string game = Game();
-    Click(w->RB(index));
-    EXPECT_EQ(Choices() + " " + Game(), after + (" " + game)) << index;
-    w->Refresh(true);
-    EXPECT_EQ(Name(w->Box(27)->Backdrop()) + " " + Name(w->Box(28)->Backdrop()), redrawn) << index;
-  }
-}
-
 // What a player sees of the labels, the selectors, the picture buttons and
-// the squares (rows 5 to 7 one point lower), read back from their widgets after a new game: the text (a button's help
-// tag), the place in the window, the text's size and colour, and the labels'
-// alignment (code 1 on the status line, 0 elsewhere: both at the left).
+// the squares (rows 5 to 7 one point lower), read back from their widgets
+// after a new game: the text (a button's help tag), the place in the window,
+// the text's size and colour, and the labels' alignment (code 1 on the
+// status line, 0 elsewhere: both at the left).
 TEST(MainWindow, ControlsShowTheirDesign) {
   Ref<class MW> w = MW();
   NewGame();
