@@ -39,13 +39,11 @@ std::string TwoMoves(int a, int b) {
   for (int s : {a, b}) {
     for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}}) {
       const int x = s % 8 + 2 * dx, y = s / 8 + 2 * dy, near = s + dx + 8 * dy, far = x + 8 * y;
-      if (x < 0 || x > 7 || y < 0 || y > 7 || board[near] != '.' || board[far] != '.' || near == a ||
-          near == b || far == a || far == b) {
-        continue;
+      if (x >= 0 && x < 8 && y >= 0 && y < 8 && board[near] == '.' && board[far] == '.' && near != a && near != b &&
+          far != a && far != b) {
+        board[near] = 'B', board[far] = 'W';
+        break;
       }
-      board[near] = 'B';
-      board[far] = 'W';
-      break;
     }
   }
   return board;

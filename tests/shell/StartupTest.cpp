@@ -19,10 +19,7 @@ using namespace classlib;
 namespace {
 
 void RestoreMainWindow() {
-  MW()->SetWidth(640);
-  MW()->SetHeight(670);
-  MW()->SetLeft(100);
-  MW()->SetTop(100);
+  MW()->SetWidth(640), MW()->SetHeight(670), MW()->SetLeft(100), MW()->SetTop(100);
   internal::ResetQuitForTesting();
 }
 

@@ -107,9 +107,7 @@ inline std::string Board() {
 inline void SetBoard(const std::string& rows) {
   const std::string board = Rows(rows);
   for (Integer i = 0; i < 64; ++i) MW()->Box(i)->value = board[i] == 'W' ? 1 : board[i] == 'B' ? 2 : 0;
-  MW()->player = 2;
-  MW()->playing = true;
-  MW()->pass = {false, false};
+  MW()->player = 2, MW()->playing = true, MW()->pass = {false, false};
 }
 
 // The name of a picture the window shows.
@@ -128,7 +126,7 @@ inline std::string Name(const Ref<Picture>& picture) {
 // Which selectors are on, RB(0) to RB(5).
 inline std::string Choices() {
   std::string on;
-  for (Integer i = 0; i < 6; ++i) on += MW()->RB(i)->Value() ? "1" : "0";
+  for (Integer i = 0; i < 6; ++i) on += "01"[MW()->RB(i)->Value()];
   return on;
 }
 
@@ -166,14 +164,12 @@ struct EventProbe : QObject {
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    w->RB(2)->SetValue(true);
-    w->RB(3)->SetValue(true);
+    w->RB(2)->SetValue(true), w->RB(3)->SetValue(true);
     w->Initialize();
     w->pass = {false, false};
     Sound::ClearPlayLog();
   }
   void Click(Integer square) { game::Click(w->Box(square)); }
-  std::string Counts() { return w->St(2)->Text() + "/" + w->St(4)->Text(); }
   // The status, counts, side to move, the two pass flags, whether a game is
   // under way, and the sounds played since the last look, by file name
   // without extension.
@@ -181,8 +177,8 @@ class GameTest : public ::testing::Test {
     std::string sounds;
     for (const std::string& name : Sound::PlayLog()) sounds += (sounds.empty() ? "" : " ") + name.substr(0, name.find('.'));
     Sound::ClearPlayLog();
-    return w->St(0)->Text() + " " + Counts() + " p" + Str(w->player) + " pass" + "01"[w->pass[0]] + "01"[w->pass[1]] +
-           (w->playing ? " playing" : "") + " [" + sounds + "]";
+    return w->St(0)->Text() + " " + w->St(2)->Text() + "/" + w->St(4)->Text() + " p" + Str(w->player) + " pass" +
+           "01"[w->pass[0]] + "01"[w->pass[1]] + (w->playing ? " playing" : "") + " [" + sounds + "]";
   }
   Ref<class MW> w = MW();
 };

@@ -147,7 +147,4 @@ TEST(OpacitySlider, KnobStaysOnTheTrackAndSetsOpacityFrom20To100Percent) {
   ui::ReleaseAt(w, x - 80, y);
   NewGame();
   EXPECT_EQ(state(), "0 0 0.20");  // a new game keeps them
-  ui::PressAt(w, slider->Left() + 10, y);
-  ui::DragTo(w, x + 400, y);
-  ui::ReleaseAt(w, x + 400, y);
 }
