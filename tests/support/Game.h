@@ -151,10 +151,7 @@ struct EventProbe : QObject {
   EventProbe(QWidget* widget, QEvent::Type t, std::function<void()> f) : type(t), seen(std::move(f)) {
     widget->installEventFilter(this);
   }
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == type) seen();
-    return false;
-  }
+  bool eventFilter(QObject*, QEvent* event) override { return event->type() == type ? seen() : void(), false; }
   QEvent::Type type;
   std::function<void()> seen;
 };

@@ -12,14 +12,12 @@ TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsOnTheirPlaces) {
   Ref<class MW> w = MW();
   EXPECT_EQ(w->ClassName() + " " + Str(w->Width()) + "x" + Str(w->Height()), "MW.MW 640x670");
   EXPECT_TRUE(w->Backdrop() == TessarBoard() && !w->Backdrop().IsNil());
-  EXPECT_EQ(MW().Get(), w.Get());
   // The 64 squares asked for the window while it opened: they found this one.
   Integer mainWindows = 0;
   for (const Ref<Window>& open : OpenWindows()) mainWindows += open->ClassName() == "MW.MW";
   EXPECT_EQ(mainWindows, 1);
 
   EXPECT_EQ(w->ControlCount(), 85);
-  EXPECT_EQ(w->ControlByName("CustomSulider1")->ClassName(), "MW._wrapper_CustomSulider1");
   // The buttons' captions lie on them: every press at a button's middle in
   // these tests lands on its caption and must reach the button.
   EXPECT_TRUE(w->St(5)->ParentControl() == w->BCV(3) && w->St(6)->ParentControl() == w->BCV(4));
