@@ -10,14 +10,9 @@
 
 using namespace classlib;
 
-namespace {
-
-char name[5] = "test";
-char* argv[2] = {name, nullptr};
-
-}  // namespace
-
 TEST(Application, EscapingErrorsAreReportedWithTheirClass) {
+  char name[5] = "test";
+  char* argv[2] = {name, nullptr};
   SetUnhandledExceptionHookForTesting([](const std::exception&) {});
   ::testing::internal::CaptureStderr();
   const int code = RuntimeMain(1, argv, [] { throw NilObjectException("nil square"); });
