@@ -4,14 +4,12 @@
 #include "classlib/Testing.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 
 #include "classlib/src/Internal.h"
-
 
 namespace classlib::testing {
 
@@ -58,16 +56,9 @@ void Send(const Ref<Window>& window, Integer x, Integer y, QEvent::Type type, Qt
 }  // namespace
 
 void MoveTo(Ref<Window> window, Integer x, Integer y) { Send(window, x, y, QEvent::MouseMove, Qt::NoButton); }
-
-void PressAt(Ref<Window> window, Integer x, Integer y) {
-  Send(window, x, y, QEvent::MouseButtonPress, Qt::LeftButton);
-}
-
-void DragTo(Ref<Window> window, Integer x, Integer y) {
-  // A move like any other: the button pressed before is still held.
-  Send(window, x, y, QEvent::MouseMove, Qt::NoButton);
-}
-
+void PressAt(Ref<Window> window, Integer x, Integer y) { Send(window, x, y, QEvent::MouseButtonPress, Qt::LeftButton); }
+// A move like any other: the button pressed before is still held.
+void DragTo(Ref<Window> window, Integer x, Integer y) { MoveTo(window, x, y); }
 void ReleaseAt(Ref<Window> window, Integer x, Integer y) {
   Send(window, x, y, QEvent::MouseButtonRelease, Qt::LeftButton);
 }

@@ -1,12 +1,10 @@
 // The flip search and the computer's strategies, on hand-made boards.
-#include <algorithm>
 #include <map>
 #include <tuple>
-#include <vector>
 
-#include "tests/engine/GameFixture.h"
+#include "tests/support/Game.h"
 
-namespace enginetest {
+namespace game {
 namespace {
 
 TEST_F(GameTest, FlipSearch) {
@@ -30,13 +28,50 @@ TEST_F(GameTest, FlipSearch) {
   for (const auto& [rows, square, flips] : cases) {
     SetBoard(rows);
     EXPECT_EQ(w->ReturnableBox(square % 8, square / 8), flips) << rows;
-    EXPECT_EQ(Board(), Compact(rows));  // the search writes nothing
+    EXPECT_EQ(Board(), Rows(rows));  // the search writes nothing
+  }
+}
+
+// A board on which the computer's legal moves include both squares, each
+// turning one disc of a run laid out from it towards the board's middle.
+std::string TwoMoves(int a, int b) {
+  std::string board(64, '.');
+  for (int s : {a, b}) {
+    for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}}) {
+      const int x = s % 8 + 2 * dx, y = s / 8 + 2 * dy, near = s + dx + 8 * dy, far = x + 8 * y;
+      if (x >= 0 && x < 8 && y >= 0 && y < 8 && board[near] == '.' && board[far] == '.' && near != a && near != b &&
+          far != a && far != b) {
+        board[near] = 'B', board[far] = 'W';
+        break;
+      }
+    }
+  }
+  return board;
+}
+
+// Strong: every square of a tier against every square of the next tier,
+// the worse one listed first and turning as many discs, so that only the
+// tiers decide.
+TEST_F(GameTest, StrongPlaysTheBetterOfNeighbouringTiers) {
+  for (std::size_t t = 0; t + 1 < rules::kStrongTiers.size(); ++t) {
+    for (int better : rules::kStrongTiers[t]) {
+      for (int worse : rules::kStrongTiers[t + 1]) {
+        const std::string board = TwoMoves(better, worse);
+        const rules::Position p = rules::Position::FromText(board);
+        ASSERT_GE(std::popcount(rules::Flips(p.white, p.black, worse)),
+                  std::popcount(rules::Flips(p.white, p.black, better))) << better << " " << worse;
+        ASSERT_NE(rules::Flips(p.white, p.black, better), 0u);
+        SetBoard(board);
+        w->player = 1;
+        EXPECT_EQ(w->Mac2(Str(worse) + "," + Str(better) + ","), Str(better)) << "tier " << t << " against " << t + 1;
+      }
+    }
   }
 }
 
 TEST_F(GameTest, Strategies) {
   // White to move; flips: 1:1, 7:1, 9:3, 18:1, 20:1, 56:1, 63:3.
-  const std::string board = Compact("..BW.WB. ..BBBW.. ........ ..B.B... ..W.W... ........ ........ .BWWBBB.");
+  const std::string board = Rows("..BW.WB. ..BBBW.. ........ ..B.B... ..W.W... ........ ........ .BWWBBB.");
   SetBoard(board);
   w->player = 1;
   auto choices = [this](std::string (MW::*strategy)(const std::string&), std::vector<const char*> lists) {
@@ -44,31 +79,20 @@ TEST_F(GameTest, Strategies) {
     for (const char* list : lists) chosen += ((*w).*strategy)(list) + " ";
     return chosen;
   };
-  for (int seed : {1, 2}) {  // the same choices whatever the random numbers
-    classlib::SeedRnd(seed);
-    // Most flips, the first of a tie.
-    EXPECT_EQ(choices(&MW::Mac1, {"1,9,63,", "63,9,"}), "9 63 ");
-    // A better tier beats more flips; of equal corners the earlier; corners
-    // first, and the most flips among them.
-    EXPECT_EQ(choices(&MW::Mac2, {"9,18,", "1,20,", "7,56,", "56,7,", "9,56,63,"}), "18 20 7 56 63 ");
-    // Read backwards, the later match wins; a corner's neighbour is dropped;
-    // backwards the centre ring comes before a corner; the lower-left group.
-    EXPECT_EQ(choices(&MW::Mac5, {"2,17,", "1,20,", "0,20,", "20,0,", "41,32,", "1,"}), "2 20 20 0 32 1 ");
-  }
+  // Medium: most flips, the first of a tie.
+  EXPECT_EQ(choices(&MW::Mac1, {"1,9,63,", "63,9,", "1,7,", "7,1,"}), "9 63 1 7 ");
+  // Strong: a better tier beats more flips; within a tier most flips, then the first.
+  EXPECT_EQ(choices(&MW::Mac2, {"9,18,", "7,56,", "56,7,", "9,56,63,"}), "18 7 56 63 ");
   EXPECT_EQ(Board(), board);
 
-  // Random draws: the weak strategy's over its whole list; the unused one's
-  // when its filter leaves nothing it prefers.
-  classlib::SeedRnd(7);
-  std::map<std::string, int> weak, unused;
+  // Weak: any entry of its whole list, evenly.
+  SeedRnd(7);
+  std::map<std::string, int> weak;
   for (int i = 0; i < 3000; ++i) ++weak[w->Mac0("5,12,40,")];
-  for (int i = 0; i < 200; ++i) ++unused[w->Mac5("1,9,")];
   EXPECT_EQ(weak.size(), 3u);
   for (const char* entry : {"5", "12", "40"}) EXPECT_NEAR(weak[entry], 1000, 150) << entry;
   EXPECT_EQ(w->Mac0("33,"), "33");
-  EXPECT_EQ(unused.size(), 2u);
-  EXPECT_GT(std::min(unused["1"], unused["9"]), 50);
 }
 
 }  // namespace
-}  // namespace enginetest
+}  // namespace game

@@ -1,11 +1,8 @@
-// The game in a damaged environment: its Resources folder emptied, its
-// pictures and sounds truncated or replaced by garbage, no audio device. A
-// whole game must still be played to a correct verdict, silently where
-// sounds are missing, with empty areas where pictures are missing.
-//
-// The main window reads its pictures and sounds when it is built, once per
-// process, so each case needs a process of its own: CTest runs each alone,
-// and a case that finds the window already built skips itself.
+// The game in a damaged environment: its Resources folder emptied, its files
+// truncated or replaced by noise, no audio device. A whole game is still
+// played to a correct verdict, silent where sounds are missing, with empty
+// areas where pictures are. The window reads its files once per process, so
+// CTest runs each case alone; one that finds the window built skips itself.
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,7 +12,7 @@
 #include <optional>
 
 #include "classlib/src/Internal.h"
-#include "tests/robustness/GameDriver.h"
+#include "tests/support/Game.h"
 
 namespace {
 
@@ -38,10 +35,8 @@ class DamagedEnvironment : public ::testing::Test {
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     classlib::SetApplicationBundleResourcesForTesting(folder_.string());
-    const char* source = std::getenv("TOVARINE_TEST_RESOURCES");
-    ASSERT_TRUE(source) << "TOVARINE_TEST_RESOURCES names the build's Resources folder";
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(source)) {
+    for (const auto& entry : fs::directory_iterator(std::getenv("TOVARINE_TEST_RESOURCES"))) {
       if (mangled && entry.is_regular_file()) files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());
@@ -67,23 +62,23 @@ class DamagedEnvironment : public ::testing::Test {
     ::testing::internal::CaptureStderr();
     driver_.emplace();
     driver_->NewGame();
-    driver_->ExpectUnchanged([] { robustness::GameDriver::ClickSquare(0); });
+    driver_->ExpectUnchanged([] { game::GameDriver::ClickSquare(0); });
     std::mt19937 random(5);
     driver_->PlayWholeGame(random, 4);
-    EXPECT_TRUE(rules::GameOver(driver_->Read().board));
+    EXPECT_TRUE(rules::GameOver(driver_->Now()));
     return ::testing::internal::GetCapturedStderr();
   }
 
-  static int Lines(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
+  static int Lines(const std::string& text) { return int(std::ranges::count(text, '\n')); }
 
   fs::path folder_;
-  std::optional<robustness::GameDriver> driver_;
+  std::optional<game::GameDriver> driver_;
 };
 
 TEST_F(DamagedEnvironment, EmptyResourcesLeaveAPlayableSilentBoardWithoutPictures) {
   UseDamagedCopy(false);
   const std::string warnings = PlayWholeGame();
-  auto w = robustness::GameDriver::W();
+  auto w = MW();
   EXPECT_TRUE(w->Backdrop().IsNil());
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(w->BCV(i)->Backdrop().IsNil()) << "button " << i;
   driver_->ExpectPictures();  // every square empty
@@ -91,7 +86,7 @@ TEST_F(DamagedEnvironment, EmptyResourcesLeaveAPlayableSilentBoardWithoutPicture
   // once, not once per use.
   ASSERT_FALSE(classlib::Sound::PlayLog().empty());
   for (const std::string& played : classlib::Sound::PlayLog()) EXPECT_EQ(played, "");
-  const bool lost = rules::Verdict(driver_->Read().board) == "Macの勝ちです！";
+  const bool lost = rules::Verdict(driver_->Now()) == "Macの勝ちです！";
   for (const char* name : {"Crick.aiff", "Boo.aiff", lost ? "Bad.aiff" : "Finish.aiff"}) {
     EXPECT_NE(warnings.find(name), std::string::npos) << name << " not named in:\n" << warnings;
   }
@@ -107,7 +102,7 @@ TEST_F(DamagedEnvironment, MangledResourcesLeaveAPlayableGame) {
   EXPECT_EQ(std::count(log.begin(), log.end(), "Crick.aiff"), 0);
   // Whatever decoded is shown (the pictures were checked at every move);
   // whatever did not leaves its area empty.
-  EXPECT_TRUE(robustness::GameDriver::W()->BCV(3)->Backdrop() == Button());
+  EXPECT_TRUE(MW()->BCV(3)->Backdrop() == Button());
 }
 
 TEST_F(DamagedEnvironment, NoAudioDeviceLeavesTheGameSilent) {

@@ -7,16 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/robustness/GameDriver.h"
+#include "tests/support/Game.h"
 
 namespace {
 
-using robustness::GameDriver;
+using game::GameDriver;
 
-int EnvInt(const char* name, int fallback) {
-  const char* text = std::getenv(name);
-  return text && *text ? std::atoi(text) : fallback;
-}
+int EnvInt(const char* name, int fallback) { return std::getenv(name) ? std::atoi(std::getenv(name)) : fallback; }
 
 TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
   const int games = EnvInt("TOVARINE_SOAK_GAMES", 2000);
@@ -38,7 +35,7 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
 
     for (int step = 0; !HasFailure(); ++step) {
       ASSERT_LT(step, 400) << "the game did not end within 400 clicks";
-      const rules::Position p = driver.Read().board;
+      const rules::Position p = driver.Now();
       const rules::Bits legal = rules::LegalMoves(p.black, p.white);
       if (rules::GameOver(p)) {
         // Once the verdict stands, clicks anywhere change nothing.
@@ -46,7 +43,7 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
         ++completed;
         break;
       }
-      ASSERT_NE(legal, 0u) << "the player cannot move in a game that is not over:" << robustness::Describe(p);
+      ASSERT_NE(legal, 0u) << "the player cannot move in a game that is not over:" << game::Describe(p);
       const unsigned roll = random() % 1000;
       if (roll < 15) {
         driver.Choose(random() % 3);
@@ -54,8 +51,8 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
         driver.Choose(3 + random() % 3);
       } else if (roll < 80) {
         driver.ExpectUnchanged([&] { driver.ClickSquare(driver.Any(random, ~legal)); });
-      } else if (roll < 88 && GameDriver::W()->playing) {
-        driver.ExpectUnchanged(GameDriver::ClickComputerFirst);
+      } else if (roll < 88 && MW()->playing) {
+        driver.ExpectUnchanged([] { game::Click(MW()->BCV(3)); });  // "後手"
       } else if (roll < 92 && step > 0) {
         break;  // "再ゲーム" in the middle of the game
       } else {

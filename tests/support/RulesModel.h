@@ -1,7 +1,6 @@
-// A model of the game's rules of the tests' own, for checking the real
-// window against: the board is two 64-bit masks, bit i being square i (row *
-// 8 + column, row 0 at the top). It shares no code with the game: flips are
-// found by walking the eight rays by coordinates.
+// The tests' own model of the game's rules, sharing no code with the game:
+// the board is two 64-bit masks, bit i being square i (row * 8 + column, row
+// 0 at the top); flips are found by walking the eight rays by coordinates.
 #pragma once
 
 #include <bit>
@@ -105,21 +104,25 @@ inline std::string Verdict(const Position& p) {
 }
 
 // The computer's strengths: "弱" may play any legal move; "中" plays the move
-// that turns the most discs; "強" does the same within the best group of
-// squares that holds a move (corners first, the squares diagonally next to a
-// corner last). The lowest square wins a tie.
+// that turns the most discs; "強" does the same within the best tier of
+// squares that holds a move. The lowest square wins a tie.
 enum class Strength { Weak, Medium, Strong };
 
+// The strong strategy's tiers, best first: the corners, the edge squares two
+// from a corner, the diagonal squares two from a corner, the middle of the
+// edges with the squares next to them one row in, the inner squares, the
+// edge squares next to a corner, and last the squares diagonally next to one.
+inline const std::vector<std::vector<int>> kStrongTiers = {
+    {0, 7, 56, 63}, {2, 5, 16, 23, 40, 47, 58, 61}, {18, 21, 42, 45},
+    {3, 4, 24, 31, 32, 39, 59, 60, 10, 13, 17, 22, 41, 46, 50, 53},
+    {11, 12, 19, 20, 25, 26, 29, 30, 33, 34, 37, 38, 43, 44, 51, 52},
+    {1, 6, 8, 15, 48, 55, 57, 62}, {9, 14, 49, 54}};
+
 inline int ComputerChoice(const Position& p, Strength strength) {
-  static const std::vector<std::vector<int>> groups = {
-      {0, 7, 56, 63}, {2, 5, 16, 23, 40, 47, 58, 61}, {18, 21, 42, 45},
-      {3, 4, 24, 31, 32, 39, 59, 60, 10, 13, 17, 22, 41, 46, 50, 53},
-      {11, 12, 19, 20, 25, 26, 29, 30, 33, 34, 37, 38, 43, 44, 51, 52},
-      {1, 6, 8, 15, 48, 55, 57, 62}, {9, 14, 49, 54}};
   Bits moves = LegalMoves(p.white, p.black);
-  for (const auto& group : groups) {
+  for (const auto& tier : kStrongTiers) {
     Bits inGroup = 0;
-    for (int s : group) inGroup |= moves & Bit(s);
+    for (int s : tier) inGroup |= moves & Bit(s);
     if (strength == Strength::Strong && inGroup) {
       moves = inGroup;
       break;

@@ -6,14 +6,14 @@
 
 #include <QTimer>
 
-#include "tests/window/MainWindow.h"
+#include "tests/support/Game.h"
 
-using namespace windowtest;
+using namespace game;
 
 TEST(PictureButtons, HoverAndPressFaces) {
   Ref<class MW> w = MW();
   NewGame();
-  Mouse(ui::ClickAt, w->Box(19));  // a game under way
+  Click(w->Box(19));  // a game under way
   const std::string game = Game();
   // What the pointer does on which button (-1: on none), and the faces then.
   const std::tuple<void (*)(Ref<Window>, Integer, Integer), Integer, const char*> steps[] = {
@@ -44,7 +44,7 @@ TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
   {
     EventProbe probe(internal::TopLevelWidget(*w), QEvent::Resize,
                      [&] { quitWhileAnimating.push_back(QuitRequested()); });
-    Mouse(ui::ClickAt, w->BCV(0));
+    Click(w->BCV(0));
   }
   EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
   EXPECT_TRUE(!quitWhileAnimating.empty() && !quitWhileAnimating.front());
@@ -61,7 +61,8 @@ TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
 TEST(PictureButtons, GoteRightAfterTheStartLetsMacOpenASecondLater) {
   Ref<class MW> w = MW();
   NewGame();
-  // The status line at each of its repaints, and whether the button showed its pressed face by then.
+  // The status line at each of its repaints with the time, and whether the
+  // button showed its pressed face by then.
   std::vector<std::tuple<std::string, Integer, bool>> shown;
   const Integer buttonPaints = w->BCV(3)->PaintCount();
   EventProbe status(internal::WidgetOf(*w->St(0)), QEvent::Paint, [&] {
@@ -70,10 +71,8 @@ TEST(PictureButtons, GoteRightAfterTheStartLetsMacOpenASecondLater) {
   });
   Mouse(ui::PressAt, w->BCV(3));
   ASSERT_FALSE(shown.empty());
-  EXPECT_EQ(std::get<0>(shown[0]), "マックが先手です");
-  EXPECT_TRUE(std::get<2>(shown[0]));
-  auto thinking =
-      std::find_if(shown.begin(), shown.end(), [](auto& s) { return std::get<0>(s) == "マックが考えています..."; });
+  EXPECT_EQ(std::get<0>(shown[0]) + (std::get<2>(shown[0]) ? " pressed" : ""), "マックが先手です pressed");
+  auto thinking = std::ranges::find(shown, "マックが考えています...", [](auto& s) { return std::get<0>(s); });
   ASSERT_NE(thinking, shown.end());
   EXPECT_GE(std::get<1>(*thinking) - std::get<1>(shown[0]), 60);
   EXPECT_EQ(Game().substr(64) + " " + Name(w->BCV(3)->Backdrop()), " 貴方の番です。 1/4 p2 playing ButtonB");
@@ -92,18 +91,18 @@ TEST(PictureButtons, GoteAndNewGameDuringAndAfterAGame) {
     Mouse(ui::ReleaseAt, w->BCV(3));
     EXPECT_EQ(Name(w->BCV(3)->Backdrop()), "Button");
   };
-  Mouse(ui::ClickAt, w->RB(0));  // 弱
-  Mouse(ui::ClickAt, w->RB(4));  // 石2
+  Click(w->RB(0));  // 弱
+  Click(w->RB(4));  // 石2
   std::map<int, Integer> openings;
   for (int seed : {1, 2, 1}) {
-    Mouse(ui::ClickAt, w->Box(19));  // Black opens, Mac answers
+    Click(w->Box(19));  // Black opens, Mac answers
     gote(Game());
     Mouse(ui::PressAt, w->BCV(4));
-    EXPECT_EQ(Name(w->BCV(4)->Backdrop()) + " " + Game() + " " + Choices(), "ButtonB " + kStart + " 100010");
+    EXPECT_EQ(Name(w->BCV(4)->Backdrop()) + " " + Game() + " " + Choices(), "ButtonB " + kStart + " 黒が先手です。 2/2 p2 100010");
     Mouse(ui::ReleaseAt, w->BCV(4));
     SeedRnd(seed);
     QTimer::singleShot(0, [] { ui::AdvanceTicks(60); });  // the second's wait passes at once
-    Mouse(ui::ClickAt, w->BCV(3));
+    Click(w->BCV(3));
     EXPECT_EQ(Game().substr(64), " 貴方の番です。 1/4 p2 playing");
     Integer square = -1;  // Mac's opening: one of the four legal squares
     for (Integer legal : {20, 29, 34, 43}) square = w->Box(legal)->value == 1 ? legal : square;
@@ -111,43 +110,41 @@ TEST(PictureButtons, GoteAndNewGameDuringAndAfterAGame) {
   }
   EXPECT_TRUE(openings[1] != openings[2] && openings[1] != -1 && openings[2] != -1);
   EXPECT_TRUE(w->HandleMenuCommand("FileNew"));
-  EXPECT_EQ(Game() + " " + Choices(), kStart + " 100010");
+  EXPECT_EQ(Game() + " " + Choices(), kStart + " 黒が先手です。 2/2 p2 100010");
 
-  // Medium strength chosen mid-game: 44 turns two discs, strong play would take the corner.
-  Mouse(ui::ClickAt, w->RB(1));
-  SetBoard(".BW..... ........ ........ ...BW... ........ .WBB....");
-  Mouse(ui::ClickAt, w->Box(29));
-  EXPECT_EQ(std::string({Game()[0], Game()[44]}), ".W");
   SetBoard(std::string(62, 'B') + "W.");
-  Mouse(ui::ClickAt, w->Box(63));  // the player fills the board
+  Click(w->Box(63));  // the player fills the board
   gote(Rows(std::string(64, 'B')) + " 貴方の勝ちです！ 64/0 p1 playing");
-  Mouse(ui::ClickAt, w->RB(2));
-  Mouse(ui::ClickAt, w->RB(3));
+  Click(w->RB(2));
+  Click(w->RB(3));
 }
 
-TEST(OpacitySlider, FollowsTheKnobFrom20To100PercentAndOutlivesANewGame) {
+// Drags of the knob, grabbed 10 points in at the right end, that end before
+// the left end, inside, exactly at and past the right end: the knob's left
+// edge stays on the track (0 to 80 of its 100 points, the knob being 20
+// wide), Value from 0 to 80, the window's opacity from 0.20 to 1.00.
+TEST(OpacitySlider, KnobStaysOnTheTrackAndSetsOpacityFrom20To100Percent) {
   MW()->Close();  // a fresh window, as start-up makes it
   internal::ResetQuitForTesting();
   Ref<class MW> w = MW();
   Ref<CustomSulider> slider = w->CustomSulider1();
   QWidget* native = internal::TopLevelWidget(*w);
+  QWidget* knob = internal::WidgetOf(*slider->SliderHeadCV());
   auto state = [&] {
-    return Str(slider->SliderHeadCV()->Left()) + " " + Str(slider->Value) + " " +
-           QString::number(native->windowOpacity(), 'f', 2).toStdString();
+    return Str(knob->mapTo(internal::WidgetOf(*slider->SliderLineCV()), QPoint()).x()) + " " + Str(slider->Value) +
+           " " + QString::number(native->windowOpacity(), 'f', 2).toStdString();
   };
-  EXPECT_EQ(state(), "80 100 1.00");
-  const Integer x = slider->Left() + 90, y = slider->Top() + 10;  // the knob's middle
+  EXPECT_EQ(state() + " " + Choices(), "80 100 1.00 001100");  // "強" and "石1" chosen
+  const Integer x = slider->Left() + 90, y = slider->Top() + 10;
   ui::PressAt(w, x, y);
-  for (auto [to, expected] : {std::pair{x - 400, "0 0 0.20"}, {x - 500, "0 0 0.20"}, {x + 400, "80 80 1.00"},
-                              {x + 500, "80 80 1.00"}, {x - 400, "0 0 0.20"}}) {
+  for (auto [dx, expected] : {std::pair{-81, "0 0 0.20"}, {-80, "0 0 0.20"}, {-400, "0 0 0.20"}, {-50, "30 30 0.50"},
+                              {-1, "79 79 0.99"}, {0, "80 80 1.00"}, {1, "80 80 1.00"}, {19, "80 80 1.00"},
+                              {21, "80 80 1.00"}, {400, "80 80 1.00"}, {-80, "0 0 0.20"}}) {
     native->setWindowOpacity(0.5);  // every drag event sets it again, past the ends too
-    ui::DragTo(w, to, y);
-    EXPECT_EQ(state(), expected) << to;
+    ui::DragTo(w, x + dx, y);
+    EXPECT_EQ(state(), expected) << dx;
   }
-  ui::ReleaseAt(w, x - 400, y);
+  ui::ReleaseAt(w, x - 80, y);
   NewGame();
-  EXPECT_EQ(state(), "0 0 0.20");
-  ui::PressAt(w, slider->Left() + 10, y);
-  ui::DragTo(w, x + 400, y);
-  ui::ReleaseAt(w, x + 400, y);
+  EXPECT_EQ(state(), "0 0 0.20");  // a new game keeps them
 }

@@ -5,9 +5,9 @@
 #include <QExposeEvent>
 #include <QWindow>
 
-#include "tests/window/MainWindow.h"
+#include "tests/support/Game.h"
 
-using namespace windowtest;
+using namespace game;
 
 TEST(Desktop, TheMainWindowIsABorderlessTopLevelWindow) {
   QWidget* top = internal::TopLevelWidget(*MW());

@@ -1,100 +1,71 @@
 // The main window as start-up builds it: one window, its look, its 85
-// controls with their designs, the selectors, and the design streams.
-#include <cstdint>
+// controls with what they show, and the selectors.
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
 
-#include "tests/window/MainWindow.h"
-#include "window/Design.h"
+#include "tests/support/Game.h"
 
-using namespace windowtest;
-
-namespace {
-
-// Little-endian values written apart from the class library's encoder.
-std::string Bytes(std::uint64_t v, int n) {
-  std::string s;
-  for (int i = 0; i < n; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
-  return s;
-}
-std::string E(const char* name, const std::string& value) { return std::string(name) + ' ' + value; }
-std::string Int(std::int64_t v) { return Bytes(static_cast<std::uint64_t>(v), 8); }
-std::string Bool(bool b) { return Bytes(b, 1); }
-
-}  // namespace
+using namespace game;
 
 TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsOnTheirPlaces) {
   Ref<class MW> w = MW();
   EXPECT_EQ(w->ClassName() + " " + Str(w->Width()) + "x" + Str(w->Height()), "MW.MW 640x670");
   EXPECT_TRUE(w->Backdrop() == TessarBoard() && !w->Backdrop().IsNil());
-  EXPECT_EQ(MW().Get(), w.Get());
   // The 64 squares asked for the window while it opened: they found this one.
   Integer mainWindows = 0;
   for (const Ref<Window>& open : OpenWindows()) mainWindows += open->ClassName() == "MW.MW";
   EXPECT_EQ(mainWindows, 1);
 
   EXPECT_EQ(w->ControlCount(), 85);
-  for (auto [set, size] : {std::pair{"GB", 2}, {"RB", 6}, {"St", 7}, {"Box", 64}, {"BCV", 5}}) {
-    for (Integer i = 0; i < size; ++i) {
-      Ref<Control> c = w->ControlByNameIndex(set, i);
-      ASSERT_FALSE(c.IsNil()) << set << i;
-      EXPECT_EQ(c->ClassName() + Str(c->Index()), std::string("MW.") + set + Str(i));
-    }
-  }
-  EXPECT_EQ(w->ControlByName("CustomSulider1")->ClassName(), "MW._wrapper_CustomSulider1");
-  for (auto [index, left, top] : {std::tuple{0, 59, 62}, {7, 514, 62}, {39, 514, 322}, {40, 59, 388}, {63, 514, 518}}) {
-    Ref<TessarBox> box = w->Box(index);
-    EXPECT_EQ(std::tuple(box->Left(), box->Top(), box->Width(), box->Height()), std::tuple(left, top, 64, 64));
-    EXPECT_EQ(std::get<Integer>(GetProperty(*box, "TabIndex")), 8 + index);
-  }
   // The buttons' captions lie on them: every press at a button's middle in
   // these tests lands on its caption and must reach the button.
   EXPECT_TRUE(w->St(5)->ParentControl() == w->BCV(3) && w->St(6)->ParentControl() == w->BCV(4));
 }
 
-// Built without opening, to see what creation alone gives the controls.
-TEST(MainWindow, CreationGivesDesignBackdropsAndChoices) {
-  auto w = std::make_shared<class MW>();
-  w->Layout();
-  w->CreateControls();
-  std::string backdrops;
-  for (Integer i = 0; i < 64; ++i) {
-    if (!w->Box(i)->Backdrop().IsNil()) backdrops += Str(i) + Name(w->Box(i)->Backdrop()) + " ";
-  }
-  for (Integer i = 0; i < 6; ++i) backdrops += w->RB(i)->Value() ? "1" : "0";
-  EXPECT_EQ(backdrops, "27Black1 36White1 001100");
-}
-
-TEST(MainWindow, SelectorClicksChangeOnlyTheirGroupAndDiscSetsShowAtTheNextRedraw) {
+// What a player sees of the labels, the selectors, the picture buttons and
+// the squares (rows 5 to 7 one point lower), read back from their widgets
+// after a new game: the text (a button's help tag), the place in the window,
+// the text's size and colour, and the labels' alignment (code 1 on the
+// status line, 0 elsewhere: both at the left).
+TEST(MainWindow, ControlsShowTheirDesign) {
   Ref<class MW> w = MW();
   NewGame();
-  w->RB(2)->SetValue(true);
-  w->RB(3)->SetValue(true);
-  // The selector clicked, the choices then, the discs at the next redraw.
-  const std::tuple<Integer, const char*, const char*> clicks[] = {
-      {0, "100100", "White1 Black1"}, {1, "010100", "White1 Black1"}, {4, "010010", "White2 Black2"},
-      {5, "010001", "White Black"},   {2, "001001", "White Black"},   {3, "001100", "White1 Black1"}};
-  for (const auto& [index, after, redrawn] : clicks) {
-    const std::string game = Game();
-    Mouse(ui::ClickAt, w->RB(index));
-    EXPECT_EQ(Choices() + " " + Game(), after + (" " + game)) << index;
-    w->Refresh(true);
-    EXPECT_EQ(Name(w->Box(27)->Backdrop()) + " " + Name(w->Box(28)->Backdrop()), redrawn) << index;
+  struct Look {
+    const char* set;
+    Integer index, left, top, width, height;
+    const char* text;
+    int size;
+    QRgb colour;
+  };
+  const Look looks[] = {
+      {"St", 0, 314, 22, 200, 28, "黒が先手です。", 18, 0xFF00FF}, {"St", 1, 122, 21, 76, 27, "Player:", 18, 0},
+      {"St", 2, 186, 19, 53, 31, "2", 18, 0x00FFFF},             {"St", 3, 236, 20, 77, 31, "Mac:", 18, 0},
+      {"St", 4, 281, 21, 64, 31, "2", 18, 0x00FFFF},             {"St", 5, 422, 607, 44, 27, "後手", 14, 0xFFFF66},
+      {"St", 6, 514, 608, 58, 27, "再ゲーム", 14, 0xFFFF66},
+      {"GB", 0, 35, 598, 160, 50, "強さ", 14, 0},                {"GB", 1, 213, 598, 150, 50, "石の変更", 14, 0},
+      {"RB", 0, 44, 622, 40, 19, "弱", 14, 0},  {"RB", 1, 95, 622, 38, 19, "中", 14, 0},
+      {"RB", 2, 142, 624, 43, 15, "強", 14, 0}, {"RB", 3, 220, 621, 40, 19, "石1", 14, 0},
+      {"RB", 4, 266, 621, 45, 20, "石2", 14, 0}, {"RB", 5, 312, 621, 45, 20, "石3", 14, 0},
+      {"BCV", 0, 20, 15, 20, 20, "", 0, 0},     {"BCV", 1, 40, 15, 20, 20, "", 0, 0},
+      {"BCV", 2, 60, 15, 25, 20, "", 0, 0},     {"BCV", 3, 393, 602, 82, 42, "後手になります。", 0, 0},
+      {"BCV", 4, 496, 602, 82, 42, "", 0, 0},   {"Box", 0, 59, 62, 64, 64, "", 0, 0},
+      {"Box", 7, 514, 62, 64, 64, "", 0, 0},    {"Box", 39, 514, 322, 64, 64, "", 0, 0},
+      {"Box", 40, 59, 388, 64, 64, "", 0, 0},   {"Box", 63, 514, 518, 64, 64, "", 0, 0}};
+  for (const Look& look : looks) {
+    SCOPED_TRACE(std::string(look.set) + Str(look.index));
+    QWidget* widget = internal::WidgetOf(*w->ControlByNameIndex(look.set, look.index));
+    QString text = widget->toolTip();
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+      text = label->text();
+      EXPECT_EQ(label->palette().color(QPalette::WindowText).rgb(), 0xFF000000 | look.colour);
+      EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    }
+    if (auto* radio = qobject_cast<QRadioButton*>(widget)) text = radio->text();
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) text = group->title();
+    EXPECT_EQ(text.toStdString(), look.text);
+    EXPECT_EQ(QRect(widget->mapTo(internal::ContentWidget(*w), QPoint()), widget->size()),
+              QRect(look.left, look.top, look.width, look.height));
+    EXPECT_EQ(look.size ? widget->font().pixelSize() : 0, look.size);
   }
-}
-
-TEST(DesignStreams, LengthsAndTheWindowsBytes) {
-  EXPECT_EQ(std::tuple(Design::WindowStream().size(), Design::GBStream(0).size(), Design::RBStream(0).size(),
-                       Design::StStream(1).size(), Design::BoxStream(0).size()),
-            std::tuple(325u, 331u, 339u, 413u, 351u));
-  EXPECT_THROW(Design::BoxStream(64), std::out_of_range);
-  EXPECT_EQ(Design::WindowStream(),
-            E("Width", Int(640)) + E("Height", Int(670)) + E("MinWidth", Int(64)) + E("MinHeight", Int(64)) +
-                E("MaxWidth", Int(32000)) + E("MaxHeight", Int(32000)) + E("Frame", Int(4)) +
-                E("Title", Bytes(3, 4) + "弱") + E("CloseButton", Bool(1)) + E("Resizeable", Bool(1)) +
-                E("MaximizeButton", Bool(1)) + E("MinimizeButton", Bool(1)) + E("FullScreenButton", Bool(0)) +
-                E("Composite", Bool(0)) + E("MacProcID", Int(0)) + E("FullScreen", Bool(0)) +
-                E("LiveResize", Bool(1)) + E("Placement", Int(0)) + E("Visible", Bool(1)) +
-                E("HasBackColor", Bool(1)) + E("BackColor", Bytes(0x00FFFFFF, 4)) + E("MenuBarVisible", Bool(1)));
-  // Counts in bytes, not characters; the index of a control outside any set.
-  EXPECT_NE(Design::BCVStream(3).find(E("HelpTag", Bytes(24, 4))), std::string::npos);
-  EXPECT_NE(Design::SliderHeadStream().find(E("Index", Bytes(0xFFFFFFFF80000000, 8))), std::string::npos);
 }
