@@ -129,6 +129,22 @@ BENCHMARK(BM_ClickWithAnswer)
 
 // A whole game through clicks: the player takes a random legal square (a
 // fixed sequence), the computer answers at the given strength.
+// Plays the game on the window to its end, each of the player's moves drawn
+// from `random` among the legal ones; returns the number of clicks.
+Integer PlayRandomGame(const classlib::Ref<class MW>& w, std::mt19937& random) {
+  Integer clicks = 0;
+  for (int move = 0; move < 64; ++move) {
+    Position p = ReadBoard(*w);
+    rules::Bits legal = rules::LegalMoves(p.black, p.white);
+    if (!legal) break;
+    std::vector<int> squares = rules::Squares(legal);
+    ClickSquare(w, squares[random() % squares.size()]);
+    classlib::testing::ProcessEvents();
+    ++clicks;
+  }
+  return clicks;
+}
+
 void BM_WholeGame(benchmark::State& state) {
   auto w = MW();
   const Integer strength = state.range(0);
@@ -141,15 +157,7 @@ void BM_WholeGame(benchmark::State& state) {
     w->Initialize();
     classlib::testing::ProcessEvents();
     state.ResumeTiming();
-    for (int move = 0; move < 64; ++move) {
-      Position p = ReadBoard(*w);
-      rules::Bits legal = rules::LegalMoves(p.black, p.white);
-      if (!legal) break;
-      std::vector<int> squares = rules::Squares(legal);
-      ClickSquare(w, squares[random() % squares.size()]);
-      classlib::testing::ProcessEvents();
-      ++clicks;
-    }
+    clicks += PlayRandomGame(w, random);
   }
   state.counters["clicks/game"] =
       benchmark::Counter(static_cast<double>(clicks), benchmark::Counter::kAvgIterations);
@@ -180,14 +188,7 @@ void BM_LongSessionMemory(benchmark::State& state) {
   for (auto _ : state) {
     for (int game = 0; game < 600; ++game) {
       w->Initialize();
-      for (int move = 0; move < 64; ++move) {
-        Position p = ReadBoard(*w);
-        rules::Bits legal = rules::LegalMoves(p.black, p.white);
-        if (!legal) break;
-        std::vector<int> squares = rules::Squares(legal);
-        ClickSquare(w, squares[random() % squares.size()]);
-        classlib::testing::ProcessEvents();
-      }
+      PlayRandomGame(w, random);
       if (game == 0) first = ResidentKiB();
       if (game == 49) settled = ResidentKiB();
     }

@@ -182,6 +182,22 @@ std::string ChoosePlatform(const char* chosen, const char* x11Display, const cha
 
 namespace {
 
+// The platforms a QT_QPA_PLATFORM value lists to try in turn ("wayland;xcb"),
+// without the options each may carry after a colon.
+std::vector<std::string> PlatformNames(const std::string& platforms) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (start <= platforms.size()) {
+    std::size_t end = platforms.find(';', start);
+    if (end == std::string::npos) end = platforms.size();
+    std::string name = platforms.substr(start, end - start);
+    name = name.substr(0, name.find(':'));
+    start = end + 1;
+    if (!name.empty()) names.push_back(name);
+  }
+  return names;
+}
+
 // The one line for a display that cannot be had: each platform of the list
 // with the display it would use, and why that one could not be had: a local
 // X server that did not answer start-up's own check, or what the toolkit
@@ -197,14 +213,7 @@ std::string PlatformsTried(const std::string& platforms, bool byToolkit,
     return false;
   };
   std::string tried;
-  std::size_t start = 0;
-  while (start <= platforms.size()) {
-    std::size_t end = platforms.find(';', start);
-    if (end == std::string::npos) end = platforms.size();
-    std::string name = platforms.substr(start, end - start);
-    name = name.substr(0, name.find(':'));
-    start = end + 1;
-    if (name.empty()) continue;
+  for (const std::string& name : PlatformNames(platforms)) {
     std::string what;
     if (name == "xcb") {
       what = (x11 && *x11) ? "the X display \"" + std::string(x11) + "\", which " +
@@ -271,14 +280,7 @@ std::string MissingDisplayMessage() {
   const std::string platforms = RequestedPlatforms();
   const char* x11 = std::getenv("DISPLAY");
   const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  std::size_t start = 0;
-  while (start <= platforms.size()) {
-    std::size_t end = platforms.find(';', start);
-    if (end == std::string::npos) end = platforms.size();
-    std::string name = platforms.substr(start, end - start);
-    name = name.substr(0, name.find(':'));
-    start = end + 1;
-    if (name.empty()) continue;
+  for (const std::string& name : PlatformNames(platforms)) {
     if (name == "xcb") {
       if (x11 && *x11 && XServerAnswers(x11)) return "";
     } else if (name.rfind("wayland", 0) == 0) {
