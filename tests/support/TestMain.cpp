@@ -1,5 +1,5 @@
-// Test entry point: prepares the class library offscreen and points the
-// bundle's Resources folder at the build's copy before any test runs.
+// Test entry point: prepares the class library offscreen and points the bundle's Resources folder at the build's copy
+// before any test runs.
 #include <cstdlib>
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The picture buttons, the window's menu handlers and the opacity slider,
-// driven through real mouse input on the one main window.
+// The picture buttons, the window's menu handlers and the opacity slider, by real mouse input on the main window.
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -36,8 +35,7 @@ TEST(PictureButtons, HoverAndPressFaces) {
   internal::TopLevelWidget(*w)->showNormal();
 }
 
-// Red: the closing animation, then Quit(0); the window's own Quit menu
-// handler: Quit(0) at once, without the animation.
+// Red: the closing animation, then Quit(0); the window's own Quit menu handler: Quit(0) at once, without the animation.
 TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
   Ref<class MW> w = MW();
   std::vector<bool> quitWhileAnimating;
@@ -61,8 +59,7 @@ TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
 TEST(PictureButtons, GoteRightAfterTheStartLetsMacOpenASecondLater) {
   Ref<class MW> w = MW();
   NewGame();
-  // The status line at each of its repaints with the time, and whether the
-  // button showed its pressed face by then.
+  // The status line at each of its repaints with the time, and whether the button showed its pressed face by then.
   std::vector<std::tuple<std::string, Integer, bool>> shown;
   const Integer buttonPaints = w->BCV(3)->PaintCount();
   EventProbe status(internal::WidgetOf(*w->St(0)), QEvent::Paint, [&] {
@@ -80,9 +77,8 @@ TEST(PictureButtons, GoteRightAfterTheStartLetsMacOpenASecondLater) {
   EXPECT_EQ(Name(w->BCV(3)->Backdrop()), "Button");
 }
 
-// With a game under way, or over, "後手" only shows its pressed face. A new
-// game mid-game, by "再ゲーム" or by the menu command's name, keeps the
-// choices; "後手" then lets Mac open again, at random when weak.
+// With a game under way, or over, "後手" only shows its pressed face. A new game mid-game, by "再ゲーム" or by the menu
+// command's name, keeps the choices; "後手" then lets Mac open again, at random when weak.
 TEST(PictureButtons, GoteAndNewGameDuringAndAfterAGame) {
   Ref<class MW> w = MW();
   auto gote = [&w](const std::string& game) {
@@ -119,10 +115,9 @@ TEST(PictureButtons, GoteAndNewGameDuringAndAfterAGame) {
   Click(w->RB(3));
 }
 
-// Drags of the knob, grabbed 10 points in at the right end, that end before
-// the left end, inside, exactly at and past the right end: the knob's left
-// edge stays on the track (0 to 80 of its 100 points, the knob being 20
-// wide), Value from 0 to 80, the window's opacity from 0.20 to 1.00.
+// Drags of the knob, grabbed 10 points in at the right end, that end before the left end, inside, exactly at and past
+// the right end: the knob's left edge stays on the track (0 to 80 of its 100 points, the knob being 20 wide), Value
+// from 0 to 80, the window's opacity from 0.20 to 1.00.
 TEST(OpacitySlider, KnobStaysOnTheTrackAndSetsOpacityFrom20To100Percent) {
   MW()->Close();  // a fresh window, as start-up makes it
   internal::ResetQuitForTesting();
