@@ -3,10 +3,8 @@
 #include <thread>
 
 #include <QImage>
-#include <QWidget>
 #include <QWindow>
 
-#include "classlib/src/Internal.h"
 #include "tests/support/Game.h"
 
 using namespace game;

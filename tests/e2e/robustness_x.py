@@ -14,6 +14,7 @@ Usage: robustness_x.py --program PATH [--wm] SCENARIO
 """
 
 import os
+import pathlib
 import random
 import shutil
 import subprocess
@@ -29,19 +30,14 @@ def damaged_copy(program, folder, mangle):
     """A copy of the program's bundle with its Resources folder emptied, or with every second file cut to a third and
     the others turned to noise; returns the copy's program."""
     bundle = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(program))))
-    copy = os.path.join(folder, os.path.basename(bundle))
+    copy, noise = os.path.join(folder, os.path.basename(bundle)), random.Random(7)  # the same noise at every run
     shutil.copytree(bundle, copy)
-    resources, noise = os.path.join(copy, "Contents", "Resources"), random.Random(7)
-    for k, name in enumerate(sorted(os.listdir(resources))):
-        path = os.path.join(resources, name)
+    for k, path in enumerate(sorted(pathlib.Path(copy, "Contents", "Resources").iterdir())):
         if not mangle:
-            shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
-        elif os.path.isfile(path):
-            with open(path, "r+b") as f:
-                data = f.read()
-                f.seek(0)
-                f.truncate()
-                f.write(data[:len(data) // 3] if k % 2 == 0 else noise.randbytes(len(data)))
+            shutil.rmtree(path) if path.is_dir() else path.unlink()
+        elif path.is_file():
+            data = path.read_bytes()
+            path.write_bytes(data[:len(data) // 3] if k % 2 == 0 else noise.randbytes(len(data)))
     return os.path.join(copy, "Contents", "MacOS", os.path.basename(program))
 
 

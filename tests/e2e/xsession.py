@@ -19,6 +19,8 @@ CONTENT_W, CONTENT_H = 640, 670
 # Controls, in the window's content coordinates: the red button, "後手", "再ゲーム".
 RED_BUTTON, COMPUTER_FIRST, NEW_GAME = (30, 25), (434, 623), (537, 623)
 SQUARE_TOPS = [62, 127, 192, 257, 322, 388, 453, 518]
+# Programs started in a session: no input, no output, a process group of their own (killed with the session).
+QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, start_new_session=True)
 
 
 def square(i):
@@ -41,10 +43,8 @@ START = tuple(WHITE if i in (27, 36) else BLACK if i in (28, 35) else EMPTY for 
 
 
 def flips(board, s, colour):
-    if board[s] != EMPTY:
-        return []
     out = []
-    for dx, dy in ((1, 0), (1, -1), (0, -1), (-1, -1), (-1, 0), (-1, 1), (0, 1), (1, 1)):
+    for dx, dy in ((1, 0), (1, -1), (0, -1), (-1, -1), (-1, 0), (-1, 1), (0, 1), (1, 1)) if board[s] == EMPTY else ():
         run, x, y = [], s % 8 + dx, s // 8 + dy
         while 0 <= x < 8 and 0 <= y < 8 and board[x + 8 * y] == 3 - colour:
             run.append(x + 8 * y)
@@ -121,9 +121,7 @@ class Session:
         self.env.pop("WAYLAND_DISPLAY", None)
         if self.wm:
             for name in ("openbox", "xcompmgr"):
-                self.helpers.append(subprocess.Popen(name, env=self.env, stdin=subprocess.DEVNULL,
-                                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                                     start_new_session=True))
+                self.helpers.append(subprocess.Popen(name, env=self.env, stderr=subprocess.DEVNULL, **QUIET))
             self.wait_for(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.tool("xprop", "-root"),
                           "openbox did not take the screen")
             # xcompmgr names the window that holds the compositor's selection.
@@ -132,8 +130,7 @@ class Session:
         return self
 
     def wait_for(self, condition, message, timeout=15):
-        """Polls until the condition holds; past the timeout a Failure with the message (or what a callable
-        message returns then)."""
+        """Polls until the condition holds; past the timeout a Failure with the message (or a callable's result)."""
         deadline = time.monotonic() + timeout
         while not condition():
             check(time.monotonic() < deadline,
@@ -159,15 +156,13 @@ class Session:
 
 
 class Game:
-    """The program started in a session, driven in its content's coordinates; unless `painted` is false, once
-    its start position is painted (see calibrate)."""
+    """The program started in a session, driven in its content's coordinates; calibrated unless not `painted`."""
 
     def __init__(self, session, program, painted=True, **env):
         self.session = session
         self.err_path = os.path.join(session.tmp, "game%d.err" % len(session.games))
         with open(self.err_path, "wb") as err:
-            self.proc = subprocess.Popen([program], env=dict(session.env, **env), stdin=subprocess.DEVNULL,
-                                         stdout=subprocess.DEVNULL, stderr=err, start_new_session=True)
+            self.proc = subprocess.Popen([program], env=dict(session.env, **env), stderr=err, **QUIET)
         session.games.append(self)
         session.wait_for(self.shown, "the game showed no window", timeout=20)
         if painted:
@@ -186,8 +181,7 @@ class Game:
               lambda: "%s (exit %s):\n%s" % (otherwise, self.proc.poll(), self.stderr()[-3000:]))
 
     def place(self):
-        """Learns where the window is now (a window manager places and moves it); returns its geometry x, y,
-        width, height."""
+        """Learns where the window is now (a window manager moves it); returns its x, y, width and height."""
         g = dict(line.split("=") for line in self.session.tool("xdotool", "getwindowgeometry", "--shell",
                                                                 self.window).decode().split())
         x, y, w, h = self.geometry = tuple(int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
@@ -259,8 +253,7 @@ class Game:
         return tuple(min(range(3), key=lambda v: distance(m, self.colours[v])) for m in means or self.means())
 
     def wait_settled(self, before, timeout=6.0, quiet=0.35):
-        """The board once it has changed from `before` and then stayed the same for `quiet` seconds; `before`
-        again if it never changed."""
+        """The board once changed from `before` and then still for `quiet` seconds; `before` if it never changed."""
         deadline, last, since = time.monotonic() + timeout, None, None
         while time.monotonic() < deadline:
             board, now = self.read(), time.monotonic()
@@ -280,12 +273,10 @@ class Game:
         return after
 
     def ended(self, how, since):
-        """Checks that the program ended cleanly with exit code 0 within two seconds of `since`; returns what it
-        wrote on stderr."""
-        try:
+        """Checks that the program ended cleanly (exit code 0) within 2 s of `since`; returns its stderr."""
+        code = None
+        with contextlib.suppress(subprocess.TimeoutExpired):
             code = self.proc.wait(5)
-        except subprocess.TimeoutExpired:
-            code = None
         took, err = time.monotonic() - since, self.stderr()
         check(code == 0, "%s: exit code %s\n%s" % (how, code, err[-3000:]))
         check(took <= 2.0, "%s: the program took %.2f s to end" % (how, took))

@@ -1,6 +1,5 @@
 // Clicks on the real squares: the player's move, the computer's answer in the same click, passes and the ends of a
 // game; the turn switch and the counts; whole games checked against the tests' own rules model.
-#include <random>
 #include <tuple>
 
 #include "tests/support/Game.h"

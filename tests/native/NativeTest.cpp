@@ -32,8 +32,6 @@ id Send(id receiver, const char* selector, A... arguments) {
   return objc_msgSend(receiver, sel_registerName(selector), arguments...);
 }
 
-id SharedApplication() { return Send(NSClassFromString("NSApplication"), "sharedApplication"); }
-
 // An open window of the test's own and its native window.
 class NativeTest : public ::testing::Test {
  protected:
@@ -103,7 +101,7 @@ TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
 // The shared application's panels: what the window a message shows says (its labels in order, or its text), and that
 // closing it by that key deletes it.
 static std::string Show(const char* message, QKeyCombination closeKey) {
-  EXPECT_EQ(Send(SharedApplication(), message, nullptr), nullptr);
+  EXPECT_EQ(Send(Send(NSClassFromString("NSApplication"), "sharedApplication"), message, nullptr), nullptr);
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (!w->isVisible() || (w->objectName() != "AboutPanel" && w->objectName() != "HelpViewer")) continue;
     std::string says;

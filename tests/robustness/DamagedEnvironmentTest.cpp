@@ -4,14 +4,12 @@
 // built skips itself.
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <set>
 
-#include "classlib/src/Internal.h"
 #include "tests/support/Game.h"
 
 namespace {
@@ -23,9 +21,7 @@ class DamagedEnvironment : public ::testing::Test {
   void SetUp() override {
     if (!classlib::GetImplicitWindow("MW.MW").IsNil()) GTEST_SKIP() << "needs a process of its own (run it alone)";
   }
-  void TearDown() override {
-    if (!folder_.empty()) fs::remove_all(folder_);
-  }
+  void TearDown() override { if (!folder_.empty()) fs::remove_all(folder_); }
 
   // Points the program at a copy of the build's Resources folder: empty, or mangled: the sounds "Crick.aiff" and
   // "Bad.aiff" and every second picture become noise, the other files lose their last two thirds.

@@ -2,9 +2,6 @@
 // disc sets changed, "後手" and "再ゲーム" clicked at random moments, illegal clicks mixed in, and every click's effect
 // checked against the independent rules model.
 #include <cstdlib>
-#include <random>
-
-#include <gtest/gtest.h>
 
 #include "tests/support/Game.h"
 

@@ -24,11 +24,7 @@ using classlib::Sound;
 
 namespace {
 
-struct PictureFile {
-  const char* name;
-  Ref<Picture> (*accessor)();
-  Integer width, height;
-};
+struct PictureFile { const char* name; Ref<Picture> (*accessor)(); Integer width, height; };
 const PictureFile kPictures[] = {
     {"TessarBoard.png", TessarBoard, 640, 670}, {"Black.png", Black, 64, 64},   {"White.png", White, 64, 64},
     {"Black1.png", Black1, 64, 64},   {"White1.png", White1, 64, 64},   {"Black2.png", Black2, 64, 64},
@@ -43,10 +39,7 @@ const std::pair<const char*, Ref<Sound> (*)()> kSounds[] = {
 // Checks inside a child process: failures are printed, and the exit code says whether all held.
 int failures = 0;
 void Check(bool held, const std::string& what) {
-  if (!held) {
-    std::fprintf(stderr, "FAILED: %s\n", what.c_str());
-    ++failures;
-  }
+  if (!held) std::fprintf(stderr, "FAILED: %s\n", what.c_str()), ++failures;
 }
 [[noreturn]] void EndChild() {
   std::fflush(stderr);

@@ -48,8 +48,7 @@ TEST(Startup, QuitFromTheApplicationSendsTheWindowBelowTheScreenFirst) {
   EarlyStartup();
   RestoreMainWindow();
   EXPECT_TRUE(App()->HandleMenuCommand("FileQuit"));
-  EXPECT_TRUE(QuitRequested());
-  EXPECT_EQ(internal::QuitExitCode(), 0);
+  EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
   QWidget* content = internal::ContentWidget(*MW());
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   const QRect r(content->mapToGlobal(QPoint(0, 0)), content->size());

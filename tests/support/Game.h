@@ -186,12 +186,6 @@ inline std::string Describe(const Position& p) {
 // through GoogleTest; callers stop at the first failure.
 class GameDriver {
  public:
-  // Builds the main window if it is not open yet, and reads its choices.
-  GameDriver() {
-    strength_ = MW()->RB(0)->Value() ? Strength::Weak : MW()->RB(1)->Value() ? Strength::Medium : Strength::Strong;
-    discSet_ = MW()->RB(3)->Value() ? 0 : MW()->RB(4)->Value() ? 1 : 2;
-  }
-
   static Position Now() { return Position::FromText(Board()); }
   static void ClickSquare(int square) { Click(MW()->Box(square)); }
 
@@ -224,18 +218,14 @@ class GameDriver {
   // The player's legal move on the board `before`: the disc, the turned discs and the computer's whole answer at the
   // chosen strength.
   void PlayLegal(const Position& before, int square) {
-    std::vector<Position> possible;
-    rules::ComputerTurns(rules::Play(before, square, true), possible, rules::ChoiceAt(strength_));
     ClickSquare(square);
-    ExpectOneOf(possible, "the move on " + std::to_string(square), before);
+    ExpectAnswer(rules::Play(before, square, true), "the move on " + std::to_string(square), before);
   }
 
   // "後手" on a fresh game: after its wait, one opening move of the computer.
   void ComputerOpens() {
-    std::vector<Position> possible;
-    rules::ComputerTurns(Position::Start(), possible, rules::ChoiceAt(strength_));
     Click(MW()->BCV(3));  // "後手"
-    ExpectOneOf(possible, "後手", Position::Start());
+    ExpectAnswer(Position::Start(), "後手", Position::Start());
   }
 
   // One game to its end, the player's moves drawn from `random`, with an illegal click about once in `illegalEvery`
@@ -269,9 +259,11 @@ class GameDriver {
   }
 
  private:
-  // The board is one of `possible`, and the window shows it settled: the counts, the verdict once nobody can move or
-  // else the player's turn.
-  void ExpectOneOf(const std::vector<Position>& possible, const std::string& what, const Position& from) {
+  // The board is one that the computer's turn from `turn` may leave at the chosen strength, and the window shows it
+  // settled: the counts, the verdict once nobody can move or else the player's turn.
+  void ExpectAnswer(const Position& turn, const std::string& what, const Position& from) {
+    std::vector<Position> possible;
+    rules::ComputerTurns(turn, possible, rules::ChoiceAt(strength_));
     const Position b = Now();
     if (std::ranges::find(possible, b) == possible.end()) {
       std::string options;
@@ -285,8 +277,9 @@ class GameDriver {
     ExpectPictures();
   }
 
-  Strength strength_ = Strength::Strong;
-  int discSet_ = 0;
+  // The main window's choices, read once when the driver is made (which builds the window if it is not open yet).
+  Strength strength_ = Strength(MW()->RB(0)->Value() ? 0 : MW()->RB(1)->Value() ? 1 : 2);
+  int discSet_ = MW()->RB(3)->Value() ? 0 : MW()->RB(4)->Value() ? 1 : 2;
 };
 
 }  // namespace game

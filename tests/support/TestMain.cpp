@@ -9,8 +9,6 @@
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   classlib::RuntimeInitForTesting(argc, argv);
-  if (const char* resources = std::getenv("TOVARINE_TEST_RESOURCES")) {
-    classlib::SetApplicationBundleResourcesForTesting(resources);
-  }
+  if (const char* resources = std::getenv("TOVARINE_TEST_RESOURCES")) classlib::SetApplicationBundleResourcesForTesting(resources);
   return RUN_ALL_TESTS();
 }

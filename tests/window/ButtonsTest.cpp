@@ -1,5 +1,4 @@
 // The picture buttons, the window's menu handlers and the opacity slider, by real mouse input on the main window.
-#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -47,8 +46,7 @@ TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
   EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
   EXPECT_TRUE(!quitWhileAnimating.empty() && !quitWhileAnimating.front());
   EXPECT_EQ(internal::ContentWidget(*w)->size(), QSize(320, 335));  // half size
-  w->SetWidth(640);
-  w->SetHeight(670);
+  w->SetWidth(640), w->SetHeight(670);
   internal::ResetQuitForTesting();
   EXPECT_TRUE(w->HandleMenuCommand("FileQuit"));
   EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
@@ -111,8 +109,7 @@ TEST(PictureButtons, GoteAndNewGameDuringAndAfterAGame) {
   SetBoard(std::string(62, 'B') + "W.");
   Click(w->Box(63));  // the player fills the board
   gote(Rows(std::string(64, 'B')) + " 貴方の勝ちです！ 64/0 p1 playing");
-  Click(w->RB(2));
-  Click(w->RB(3));
+  Click(w->RB(2)), Click(w->RB(3));  // back to "強" and "石1"
 }
 
 // Drags of the knob, grabbed 10 points in at the right end, that end before the left end, inside, exactly at and past

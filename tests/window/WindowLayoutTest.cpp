@@ -27,13 +27,7 @@ TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsOnTheirPlaces) {
 TEST(MainWindow, ControlsShowTheirDesign) {
   Ref<class MW> w = MW();
   NewGame();
-  struct Look {
-    const char* set;
-    Integer index, left, top, width, height;
-    const char* text;
-    int size;
-    QRgb colour;
-  };
+  struct Look { const char* set; Integer index, left, top, width, height; const char* text; int size; QRgb colour; };
   const Look looks[] = {
       {"St", 0, 314, 22, 200, 28, "黒が先手です。", 18, 0xFF00FF}, {"St", 1, 122, 21, 76, 27, "Player:", 18, 0},
       {"St", 2, 186, 19, 53, 31, "2", 18, 0x00FFFF},             {"St", 3, 236, 20, 77, 31, "Mac:", 18, 0},
