@@ -90,7 +90,6 @@ def mean(colours):
     return tuple(sum(c) / len(colours) for c in zip(*colours))
 
 
-
 class Session:
     """Xvfb on a free display, and the games started in it; with `wm` also a window manager (openbox) and a
     compositor (xcompmgr), as players run it."""
@@ -156,7 +155,7 @@ class Session:
 
 
 class Game:
-    """The program started in a session, driven in its content's coordinates; calibrated unless not `painted`."""
+    """The program started in a session and driven in its content's coordinates; calibrated first if `painted`."""
 
     def __init__(self, session, program, painted=True, **env):
         self.session = session

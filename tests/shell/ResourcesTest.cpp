@@ -64,7 +64,7 @@ class ResourcesTest : public ::testing::Test {
   fs::path bundle_;
 };
 
-// Every sound is in the bundle under its exact name and decodes; the pictures are loaded by their accessors below.
+// Every sound is in the bundle under its exact name and decodes; each picture loads from its own file (below).
 TEST_F(ResourcesTest, EverySoundIsInTheBundleAndDecodes) {
   for (const auto& [name, accessor] : kSounds) {
     const Ref<Sound> sound = classlib::FolderItem((bundle_ / name).string()).OpenAsSound();
