@@ -1,6 +1,5 @@
-// Mouse input for tests, entered at the window's native window the way the
-// desktop delivers it: the toolkit's own routing and its implicit grab decide
-// which widget receives each event.
+// Mouse input for tests, entered at the window's native window the way the desktop delivers it: the toolkit's own
+// routing and its implicit grab decide which widget receives each event.
 #include "classlib/Testing.h"
 
 #include <QApplication>
@@ -17,19 +16,14 @@ namespace {
 
 Qt::MouseButtons held = Qt::NoButton;
 
-struct Target {
-  QWindow* window;
-  QPointF local;   // in the native window
-  QPointF global;  // on the screen
-};
+struct Target { QWindow* window; QPointF local, global; };  // a point in the native window, and on the screen
 
 void WaitExposed(QWidget* top) {
   QWindow* handle = top->windowHandle();
   if (handle && !handle->isExposed()) (void)QTest::qWaitForWindowExposed(handle, 1000);
 }
 
-// The point (x, y) of the window's content as the native window sees it
-// (below the menu bar).
+// The point (x, y) of the window's content as the native window sees it (below the menu bar).
 Target Locate(const Ref<Window>& window, Integer x, Integer y) {
   QWidget* top = internal::TopLevelWidget(*window);
   QWidget* content = internal::ContentWidget(*window);

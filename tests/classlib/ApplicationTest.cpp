@@ -1,5 +1,5 @@
-// The unhandled-error routine. Start-up and its event loop are proven with
-// the game's own start-up (shell suite) and, without a display, end to end.
+// The unhandled-error routine. Start-up and its event loop are proven with the game's own start-up (shell suite) and,
+// without a display, end to end.
 #include <stdexcept>
 #include <string>
 

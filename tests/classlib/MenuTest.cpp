@@ -1,5 +1,4 @@
-// Menu commands reach the handlers bound by item name on the front window,
-// then the application's; a cycle in a menu tree is refused.
+// Menu commands reach the handlers bound by item name on the front window, then the application's; menu cycles fail.
 #include <memory>
 #include <string>
 

@@ -1,27 +1,20 @@
-// Windows: the registry of open windows and each window's control registry,
-// painting, and a see-through background.
+// Windows: the registry of open windows and each window's control registry, painting, and a see-through background.
 #include <chrono>
 #include <thread>
 
 #include <QImage>
-#include <QWidget>
 #include <QWindow>
 
-#include "classlib/src/Internal.h"
 #include "tests/support/Game.h"
 
 using namespace game;
 
-namespace {
-
-Ref<Picture> Filled(Integer width, Integer height, Color color) {
+static Ref<Picture> Filled(Integer width, Integer height, Color color) {
   auto picture = std::make_shared<Picture>(width, height);
   picture->Graph()->SetForeColor(color);
   picture->Graph()->FillRect(0, 0, width, height);
   return picture;
 }
-
-}  // namespace
 
 TEST_F(WindowTest, FoundByItsClassWhileItsControlsOpen) {
   Ref<Window> seenByProbe;
@@ -47,15 +40,13 @@ TEST_F(WindowTest, FoundByItsClassWhileItsControlsOpen) {
   EXPECT_EQ(w->log, "open; close; ");
 }
 
-// That painting settles (a Paint handler giving the squares the pictures they
-// already hold paints no more) is proven by the game's own window.
+// That painting settles (a Paint handler giving the squares the pictures they hold paints no more): the game's window.
 TEST_F(WindowTest, PaintingIsImmediateOnRequest) {
   const Ref<Picture> black = Filled(20, 20, RGB(0, 0, 0)), white = Filled(20, 20, RGB(255, 255, 255));
   auto w = OpenWindow([](TestWindow& win) {
     for (Integer i = 0; i < 4; ++i) Place<Canvas>(win, "Box", i, 10 + 25 * i, 100, 20, 20);
   });
-  // Like the game's board drawing: every paint gives every square its picture
-  // and yields; nothing of that may paint again while the paint runs.
+  // Like the board drawing: every paint gives every square its picture and yields; none may paint again meanwhile.
   w->onPaint = [black, white](TestWindow& win) {
     for (Integer i = 0; i < 4; ++i) Cast<Canvas>(win.ControlByNameIndex("Box", i))->SetBackdrop(i % 2 ? black : white);
     Cast<Canvas>(win.ControlByNameIndex("Box", 0))->Refresh(true);

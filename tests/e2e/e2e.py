@@ -1,9 +1,8 @@
 #!/usr/bin/env python3
-"""The built game in a real X server, played as a person plays it: moves are
-checked by the discs on screenshots, the opacity slider by the window's
-opacity property (and, under a compositor, by the blend on the screen), the
-red button and Ctrl+Q by the program's exit, the window's own moving and
-minimising by what the X server and the window manager report.
+"""The built game in a real X server, played as a person plays it: moves are checked by the discs on screenshots,
+the opacity slider by the window's opacity property (and, under a compositor, by the blend on the screen), the red
+button and Ctrl+Q by the program's exit, the window's own moving and minimising by what the X server and the window
+manager report.
 
   play            a game, the slider, "再ゲーム", "後手", the red button, Ctrl+Q
   quits           the red button, again and again (TOVARINE_E2E_QUITS times, 50 unless set)
@@ -29,7 +28,6 @@ BACKGROUND, DISC_SET_2 = (30, 300), (280, 631)  # the board's frame left of the 
 def play(program, screenshot=None):
     with Session() as session:
         game = Game(session, program)
-        game.calibrate()
         check(abs(game.opacity() - 1.0) < 0.01, "the window starts at opacity %.3f" % game.opacity())
 
         game.click(square(0), square(27), square(63))
@@ -39,7 +37,8 @@ def play(program, screenshot=None):
         for _ in range(3):
             board = game.play_checked(board, legal_moves(board, BLACK)[0])
         if screenshot:
-            game.save_screenshot(screenshot)
+            session.tool("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (game.geometry[2:] + game.geometry[:2]),
+                         "+repage", "png:" + screenshot, timeout=30)
 
         # An empty square, and the desktop at the screen's far corner.
         opaque = game.pixels([(91, 94), (SCREEN_W - 1 - game.origin[0], SCREEN_H - 1 - game.origin[1])])
@@ -74,14 +73,10 @@ def play(program, screenshot=None):
         check(board in computer_turns(START), "後手: not one opening move of the computer:" + show(board))
         game.play_checked(board, legal_moves(board, BLACK)[0])
 
-        pressed = time.monotonic()
-        game.click(RED_BUTTON)
-        game.ended("the red button", pressed)
+        game.red_button()
 
-        # A second run, without an audio device: a move plays silently, and
-        # Ctrl+Q ends the program.
+        # A second run, without an audio device: a move plays silently, and Ctrl+Q ends the program.
         game = Game(session, program, SDL_AUDIODRIVER="nonexistent")
-        game.calibrate()
         game.play_checked(START, 19)
         err = game.quit()
         check("no audio device" in err and len(err.splitlines()) <= 5,
@@ -89,29 +84,25 @@ def play(program, screenshot=None):
 
 
 def quits(program):
-    """Every press on the red button ends the program cleanly; the failures of
-    all the runs are counted, then reported with the first one."""
+    """Every press on the red button ends the program cleanly; the failures of all the runs are counted, then
+    reported with the first one."""
     count, failures = int(os.environ.get("TOVARINE_E2E_QUITS", "50")), []
     with Session() as session:
         for _ in range(count):
             game = Game(session, program)
-            game.calibrate()
-            pressed = time.monotonic()
-            game.click(RED_BUTTON)
             try:
-                game.ended("the red button", pressed)
+                game.red_button()
             except Failure as failure:
                 failures.append(str(failure))
     check(not failures, lambda: "%d of %d quits failed; the first: %s" % (len(failures), count, failures[0]))
 
 
 def closing(program):
-    """The window's geometry, read every few milliseconds from the press on the
-    red button on, goes through several sizes before the window goes."""
+    """The window's geometry, read every few milliseconds from the press on the red button on, goes through several
+    sizes before the window goes."""
     with Session() as session:
         for _ in range(3):
             game = Game(session, program)
-            game.calibrate()
             x, y = game.origin
             args = ["xdotool", "mousemove", str(x + RED_BUTTON[0]), str(y + RED_BUTTON[1]), "click", "1"]
             pressed = time.monotonic()
@@ -125,11 +116,10 @@ def closing(program):
 
 
 def minimise(program):
-    """A double click on the background minimises the window (only a window
-    manager can show that); it comes back where it was, drawn as before."""
+    """A double click on the background minimises the window (only a window manager can show that); it comes back
+    where it was, drawn as before."""
     with Session() as session:
         game = Game(session, program)
-        game.calibrate()
         before, where = game.patches(), game.place()
         x, y = (o + c for o, c in zip(game.origin, BACKGROUND))
         # The pointer rests on the spot first, as a person's does.
@@ -146,11 +136,10 @@ def minimise(program):
 
 
 def drag(program):
-    """The window has no title bar and no border; a drag on its background
-    moves it, also right after a click there (past the double-press time)."""
+    """The window has no title bar and no border; a drag on its background moves it, also right after a click there
+    (past the double-press time)."""
     with Session() as session:
         game = Game(session, program)
-        game.calibrate()
         tree = session.tool("xwininfo", "-tree", "-id", game.window).decode()
         parent = tree.split("Parent window id: ")[1].split()[0]
         hints = session.tool("xprop", "-id", game.window, "_MOTIF_WM_HINTS").decode().split("= ")[-1].split(", ")
@@ -173,11 +162,10 @@ def drag(program):
             check(b"Normal" in session.tool("xprop", "-id", game.window, "WM_STATE"), "the window was minimised")
 
 def disc_set(program):
-    """"石2" chosen mid-game changes no disc until the next move redraws the
-    board; then every disc shows the set's picture."""
+    """"石2" chosen mid-game changes no disc until the next move redraws the board; then every disc shows the set's
+    picture."""
     with Session() as session:
         game = Game(session, program)
-        game.calibrate()
         first = game.patches(16)
         board = game.play_checked(START, 19)
         shown = game.patches(16)

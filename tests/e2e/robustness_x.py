@@ -1,22 +1,20 @@
 #!/usr/bin/env python3
 """The built game under hostile conditions, in a real X server.
 
-  damaged-resources  the bundle copied with its Resources folder emptied, and
-      again with its files cut short or turned to noise: the window opens on
-      a plain surface, not a black hole, sweeps of clicks play on, what is
+  damaged-resources  the bundle copied with its Resources folder emptied, and again with its files cut short or
+      turned to noise: the window opens on a plain surface, not a black hole, sweeps of clicks play on, what is
       missing is named on stderr, nothing crashes, Ctrl+Q ends the program.
-  queued-clicks  clicks sent while "後手" waits its second and while the
-      closing animation runs: no handler is re-entered, the clicks arrive in
-      order once the running handler has returned, the program ends cleanly.
-  no-display  no display, a dead local or remote X display, an unknown
-      platform, a Wayland display the toolkit cannot use: one line saying
-      what was tried and how to give a display, exit status 1, no crash; and
-      the same line from scripts/run-game, which then starts nothing.
+  queued-clicks  clicks sent while "後手" waits its second and while the closing animation runs: no handler is
+      re-entered, the clicks arrive in order once the running handler has returned, the program ends cleanly.
+  no-display  no display, a dead local or remote X display, an unknown platform, a Wayland display the toolkit
+      cannot use: one line saying what was tried and how to give a display, exit status 1, no crash; and the same
+      line from scripts/run-game, which then starts nothing.
 
 Usage: robustness_x.py --program PATH [--wm] SCENARIO
 """
 
 import os
+import pathlib
 import random
 import shutil
 import subprocess
@@ -29,23 +27,17 @@ from xsession import (COMPUTER_FIRST, NEW_GAME, RED_BUTTON, START, Game, Session
 
 
 def damaged_copy(program, folder, mangle):
-    """A copy of the program's bundle with its Resources folder emptied, or
-    with every second file cut to a third and the others turned to noise;
-    returns the copy's program."""
+    """A copy of the program's bundle with its Resources folder emptied, or with every second file cut to a third and
+    the others turned to noise; returns the copy's program."""
     bundle = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(program))))
-    copy = os.path.join(folder, os.path.basename(bundle))
+    copy, noise = os.path.join(folder, os.path.basename(bundle)), random.Random(7)  # the same noise at every run
     shutil.copytree(bundle, copy)
-    resources, noise = os.path.join(copy, "Contents", "Resources"), random.Random(7)
-    for k, name in enumerate(sorted(os.listdir(resources))):
-        path = os.path.join(resources, name)
+    for k, path in enumerate(sorted(pathlib.Path(copy, "Contents", "Resources").iterdir())):
         if not mangle:
-            shutil.rmtree(path) if os.path.isdir(path) else os.remove(path)
-        elif os.path.isfile(path):
-            with open(path, "r+b") as f:
-                data = f.read()
-                f.seek(0)
-                f.truncate()
-                f.write(data[:len(data) // 3] if k % 2 == 0 else noise.randbytes(len(data)))
+            shutil.rmtree(path) if path.is_dir() else path.unlink()
+        elif path.is_file():
+            data = path.read_bytes()
+            path.write_bytes(data[:len(data) // 3] if k % 2 == 0 else noise.randbytes(len(data)))
     return os.path.join(copy, "Contents", "MacOS", os.path.basename(program))
 
 
@@ -53,7 +45,7 @@ def damaged_resources(program):
     with tempfile.TemporaryDirectory(prefix="tovarine-damaged-") as work, Session() as session:
         for mangle, named in ((False, ("Crick.aiff", "Boo.aiff", "TessarBoard.png")), (True, (".aiff",))):
             damage = "mangled" if mangle else "emptied"
-            game = Game(session, damaged_copy(program, os.path.join(work, damage), mangle))
+            game = Game(session, damaged_copy(program, os.path.join(work, damage), mangle), painted=False)
             time.sleep(1.0)
             means = game.means()
             check(mangle or max(distance(means[0], m) for m in means) < 6,
@@ -71,7 +63,6 @@ def damaged_resources(program):
 def queued_clicks(program):
     with Session() as session:
         game = Game(session, program)
-        game.calibrate()
         # A legal square and "後手" again, clicked while "後手" waits.
         clicked = time.monotonic()
         game.click(COMPUTER_FIRST)
@@ -93,8 +84,7 @@ def queued_clicks(program):
         board = game.read()
         check(board == START, "再ゲーム clicked during the wait did not come last:" + show(board))
 
-        # Clicks in one burst right behind the press on the red button all
-        # arrive while its handler runs the closing animation.
+        # Clicks in one burst right behind the press on the red button arrive while its closing animation runs.
         pressed = time.monotonic()
         game.click(RED_BUTTON, COMPUTER_FIRST, square(19), NEW_GAME, RED_BUTTON, square(26))
         game.ended("clicks during the closing animation", pressed)

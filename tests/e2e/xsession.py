@@ -1,14 +1,12 @@
-"""A private X server (Xvfb) for the built game, the tools to drive it as a
-person would (xdotool) and to see it (import, xprop), and a rules model to
-check its board against.
-
-Everything is bounded by timeouts, and the server and every program started
-in it are killed when the session ends, whatever happened in between. Only
-Python's standard library and the X tools are used.
+"""A private X server (Xvfb) for the built game, the X tools to drive it as a person would (xdotool) and to see it
+(import, xprop), and a rules model to check its board against. Everything is bounded by timeouts; the server and
+every program started in it are killed when the session ends, whatever happened. Only the standard library is used.
 """
 
 import argparse
+import contextlib
 import os
+import pathlib
 import select
 import shutil
 import signal
@@ -21,6 +19,8 @@ CONTENT_W, CONTENT_H = 640, 670
 # Controls, in the window's content coordinates: the red button, "後手", "再ゲーム".
 RED_BUTTON, COMPUTER_FIRST, NEW_GAME = (30, 25), (434, 623), (537, 623)
 SQUARE_TOPS = [62, 127, 192, 257, 322, 388, 453, 518]
+# Programs started in a session: no input, no output, a process group of their own (killed with the session).
+QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, start_new_session=True)
 
 
 def square(i):
@@ -37,17 +37,14 @@ def check(condition, message):
         raise Failure(message() if callable(message) else message)
 
 
-# The rules. A board is a tuple of 64 values: 0 empty, 1 White (the
-# computer), 2 Black (the player).
+# The rules. A board is a tuple of 64 values: 0 empty, 1 White (the computer), 2 Black (the player).
 EMPTY, WHITE, BLACK = 0, 1, 2
 START = tuple(WHITE if i in (27, 36) else BLACK if i in (28, 35) else EMPTY for i in range(64))
 
 
 def flips(board, s, colour):
-    if board[s] != EMPTY:
-        return []
     out = []
-    for dx, dy in ((1, 0), (1, -1), (0, -1), (-1, -1), (-1, 0), (-1, 1), (0, 1), (1, 1)):
+    for dx, dy in ((1, 0), (1, -1), (0, -1), (-1, -1), (-1, 0), (-1, 1), (0, 1), (1, 1)) if board[s] == EMPTY else ():
         run, x, y = [], s % 8 + dx, s // 8 + dy
         while 0 <= x < 8 and 0 <= y < 8 and board[x + 8 * y] == 3 - colour:
             run.append(x + 8 * y)
@@ -62,23 +59,18 @@ def legal_moves(board, colour):
 
 
 def play(board, s, colour):
-    b = list(board)
-    for t in flips(board, s, colour) + [s]:
-        b[t] = colour
-    return tuple(b)
+    turned = set(flips(board, s, colour) + [s])
+    return tuple(colour if i in turned else v for i, v in enumerate(board))
 
 
 def computer_turns(board):
-    """Every board the computer's turn can leave, at any strength: it moves,
-    and moves again for as long as the player then has no move."""
-    moves = legal_moves(board, WHITE)
-    if not moves:
-        return {board}
+    """Every board the computer's turn can leave, at any strength: it moves, and moves again for as long as the
+    player then has no move; without a move it passes."""
     out = set()
-    for m in moves:
+    for m in legal_moves(board, WHITE):
         after = play(board, m, WHITE)
         out |= {after} if legal_moves(after, BLACK) else computer_turns(after)
-    return out
+    return out or {board}
 
 
 def after_click(board, s):
@@ -99,8 +91,8 @@ def mean(colours):
 
 
 class Session:
-    """Xvfb on a free display, and the games started in it; with `wm` also a
-    window manager (openbox) and a compositor (xcompmgr), as players run it."""
+    """Xvfb on a free display, and the games started in it; with `wm` also a window manager (openbox) and a
+    compositor (xcompmgr), as players run it."""
 
     wm = False  # the default for every session of a run; main() sets it
 
@@ -110,8 +102,7 @@ class Session:
         os.mkdir(os.path.join(self.tmp, "runtime"), 0o700)
         log = os.path.join(self.tmp, "xvfb.log")
         read_end, write_end = os.pipe()
-        # -displayfd: the server takes the first free display itself (so
-        # parallel sessions never collide) and writes its number once ready.
+        # -displayfd: the server takes the first free display (parallel sessions never collide), says which when ready.
         with open(log, "wb") as out:
             self.xvfb = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (SCREEN_W, SCREEN_H),
@@ -121,8 +112,7 @@ class Session:
         with os.fdopen(read_end) as pipe:  # a whole line: the server dies if its newline finds the pipe closed
             number = pipe.readline().strip() if select.select([pipe], [], [], 15)[0] else ""
         if not number:
-            with open(log) as f:
-                message = "Xvfb did not start within 15 s: " + f.read()[-2000:]
+            message = "Xvfb did not start within 15 s: " + pathlib.Path(log).read_text(errors="replace")[-2000:]
             self.__exit__()
             raise Failure(message)
         self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb", SDL_AUDIODRIVER="dummy",
@@ -130,7 +120,7 @@ class Session:
         self.env.pop("WAYLAND_DISPLAY", None)
         if self.wm:
             for name in ("openbox", "xcompmgr"):
-                self.start(name)
+                self.helpers.append(subprocess.Popen(name, env=self.env, stderr=subprocess.DEVNULL, **QUIET))
             self.wait_for(lambda: b"_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.tool("xprop", "-root"),
                           "openbox did not take the screen")
             # xcompmgr names the window that holds the compositor's selection.
@@ -138,14 +128,8 @@ class Session:
                           "xcompmgr did not start compositing")
         return self
 
-    def start(self, *args):
-        """A helper program of the session; killed with it."""
-        self.helpers.append(subprocess.Popen(args, env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                             stderr=subprocess.DEVNULL, start_new_session=True))
-
     def wait_for(self, condition, message, timeout=15):
-        """Polls until the condition holds; past the timeout a Failure with the
-        message (or what a callable message returns then)."""
+        """Polls until the condition holds; past the timeout a Failure with the message (or a callable's result)."""
         deadline = time.monotonic() + timeout
         while not condition():
             check(time.monotonic() < deadline,
@@ -158,10 +142,8 @@ class Session:
             for sig in (signal.SIGTERM, signal.SIGKILL) if proc is self.xvfb else (signal.SIGKILL,):
                 if proc.poll() is None:  # not yet reaped: its process group is still ours
                     os.killpg(proc.pid, sig)
-                    try:
+                    with contextlib.suppress(subprocess.TimeoutExpired):
                         proc.wait(5)
-                    except subprocess.TimeoutExpired:
-                        pass
         shutil.rmtree(self.tmp, ignore_errors=True)
 
     def tool(self, *args, timeout=10, check_rc=True):
@@ -173,30 +155,32 @@ class Session:
 
 
 class Game:
-    """The program started in a session, driven in its content's coordinates."""
+    """The program started in a session and driven in its content's coordinates; calibrated first if `painted`."""
 
-    def __init__(self, session, program, **env):
+    def __init__(self, session, program, painted=True, **env):
         self.session = session
         self.err_path = os.path.join(session.tmp, "game%d.err" % len(session.games))
         with open(self.err_path, "wb") as err:
-            self.proc = subprocess.Popen([program], env=dict(session.env, **env), stdin=subprocess.DEVNULL,
-                                         stdout=subprocess.DEVNULL, stderr=err, start_new_session=True)
+            self.proc = subprocess.Popen([program], env=dict(session.env, **env), stderr=err, **QUIET)
         session.games.append(self)
-        deadline = time.monotonic() + 20
-        while True:
-            check(self.proc.poll() is None,
-                  "the game ended at start-up (exit %s):\n%s" % (self.proc.poll(), self.stderr()))
-            for wid in session.tool("xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid),
-                                    check_rc=False).decode().split():
-                self.window = wid
-                if self.place()[2] == CONTENT_W:
-                    return
-            check(time.monotonic() < deadline, "the game showed no window within 20 s")
-            time.sleep(0.05)
+        session.wait_for(self.shown, "the game showed no window", timeout=20)
+        if painted:
+            self.calibrate()
+
+    def shown(self):
+        """Whether the game shows its window; learns which it is and where."""
+        self.alive("the game ended at start-up")
+        found = self.session.tool("xdotool", "search", "--onlyvisible", "--pid", str(self.proc.pid), check_rc=False)
+        for self.window in found.decode().split():
+            if self.place()[2] == CONTENT_W:
+                return True
+
+    def alive(self, otherwise):
+        check(self.proc.poll() is None,
+              lambda: "%s (exit %s):\n%s" % (otherwise, self.proc.poll(), self.stderr()[-3000:]))
 
     def place(self):
-        """Learns where the window is now (a window manager places and moves
-        it); returns its geometry x, y, width, height."""
+        """Learns where the window is now (a window manager moves it); returns its x, y, width and height."""
         g = dict(line.split("=") for line in self.session.tool("xdotool", "getwindowgeometry", "--shell",
                                                                 self.window).decode().split())
         x, y, w, h = self.geometry = tuple(int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
@@ -205,8 +189,7 @@ class Game:
         return self.geometry
 
     def stderr(self):
-        with open(self.err_path, "rb") as f:
-            return f.read().decode(errors="replace")
+        return pathlib.Path(self.err_path).read_bytes().decode(errors="replace")
 
     def click(self, *points):
         """Clicks at each point in turn, in one xdotool run."""
@@ -216,8 +199,8 @@ class Game:
         self.session.tool(*args, timeout=60)
 
     def drag(self, start, end, steps=12, first=()):
-        """Presses at start, moves in steps to end and releases; `first`: xdotool
-        commands to run with the pointer at start before the press."""
+        """Presses at start, moves in steps to end and releases; `first`: xdotool commands to run with the
+        pointer at start before the press."""
         ox, oy = self.origin
         args = ["xdotool", "mousemove", str(ox + start[0]), str(oy + start[1]), *first, "mousedown", "1"]
         for k in range(1, steps + 1):
@@ -230,43 +213,35 @@ class Game:
         out = self.session.tool("xprop", "-id", self.window, "_NET_WM_WINDOW_OPACITY").decode()
         return int(out.split("=")[1].split(",")[0]) / 0xFFFFFFFF if "=" in out else 1.0
 
-    def save_screenshot(self, path):
-        x, y, w, h = self.geometry
-        self.session.tool("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", "png:" + path,
-                          timeout=30)
+    def screen(self):
+        """The screen's pixels as RGB bytes, and where the point x, y of the content starts in them."""
+        at = lambda x, y: ((self.origin[1] + y) * SCREEN_W + self.origin[0] + x) * 3
+        return self.session.tool("import", "-window", "root", "-depth", "8", "rgb:-", timeout=20), at
 
     def pixels(self, points):
         """The colours on the screen at points in the content's coordinates."""
-        raw = self.session.tool("import", "-window", "root", "-depth", "8", "rgb:-", timeout=20)
-        at = (((self.origin[1] + y) * SCREEN_W + self.origin[0] + x) * 3 for x, y in points)
-        return [tuple(raw[i:i + 3]) for i in at]
+        raw, at = self.screen()
+        return [tuple(raw[at(x, y):at(x + 1, y)]) for x, y in points]
 
     def patches(self, half=10):
         """The pixels (RGB bytes) of a square patch 2 * half wide at the centre of each square."""
-        raw = self.session.tool("import", "-window", "root", "-depth", "8", "rgb:-", timeout=20)
-        out = []
-        for i in range(64):
-            x, y = (o + c - half for o, c in zip(self.origin, square(i)))
-            rows = (((y + dy) * SCREEN_W + x) * 3 for dy in range(2 * half))
-            out.append(b"".join(raw[start:start + 6 * half] for start in rows))
-        return out
+        raw, at = self.screen()
+        return [b"".join(raw[at(x - half, y + dy):at(x + half, y + dy)] for dy in range(-half, half))
+                for x, y in map(square, range(64))]
 
     def means(self):
         """The mean colour of a 20 x 20 patch at the centre of each square."""
         return [tuple(sum(p[c::3]) / 400 for c in range(3)) for p in self.patches()]
 
     def calibrate(self, timeout=20):
-        """Waits until the start position is painted and still, and learns from
-        it the colours of an empty square, a White and a Black disc."""
-        deadline, previous = time.monotonic() + timeout, None
-        while True:
-            check(self.proc.poll() is None, "the game ended while starting:\n" + self.stderr())
-            means = self.means()
-            if previous and distance(means[27], means[0]) > 60 and max(map(distance, previous, means)) < 3:
-                break
+        """Waits until the start position is painted and still, and learns from it the colours of an empty
+        square, a White and a Black disc."""
+        deadline, previous, means = time.monotonic() + timeout, None, self.means()
+        while not (previous and distance(means[27], means[0]) > 60 and max(map(distance, previous, means)) < 3):
+            self.alive("the game ended while starting")
             check(time.monotonic() < deadline, "the board was not painted within %d s" % timeout)
-            previous = means
             time.sleep(0.15)
+            previous, means = means, self.means()
         self.colours = [mean([m for m, v in zip(means, START) if v == EMPTY]), mean([means[27], means[36]]),
                         mean([means[28], means[35]])]
         check(distance(self.colours[BLACK], self.colours[WHITE]) > 90, "Black and White discs look alike")
@@ -277,8 +252,7 @@ class Game:
         return tuple(min(range(3), key=lambda v: distance(m, self.colours[v])) for m in means or self.means())
 
     def wait_settled(self, before, timeout=6.0, quiet=0.35):
-        """The board once it has changed from `before` and then stayed the same
-        for `quiet` seconds; `before` again if it never changed."""
+        """The board once changed from `before` and then still for `quiet` seconds; `before` if it never changed."""
         deadline, last, since = time.monotonic() + timeout, None, None
         while time.monotonic() < deadline:
             board, now = self.read(), time.monotonic()
@@ -298,12 +272,10 @@ class Game:
         return after
 
     def ended(self, how, since):
-        """Checks that the program ended cleanly with exit code 0 within two
-        seconds of `since`; returns what it wrote on stderr."""
-        try:
+        """Checks that the program ended cleanly (exit code 0) within 2 s of `since`; returns its stderr."""
+        code = None
+        with contextlib.suppress(subprocess.TimeoutExpired):
             code = self.proc.wait(5)
-        except subprocess.TimeoutExpired:
-            code = None
         took, err = time.monotonic() - since, self.stderr()
         check(code == 0, "%s: exit code %s\n%s" % (how, code, err[-3000:]))
         check(took <= 2.0, "%s: the program took %.2f s to end" % (how, took))
@@ -311,10 +283,15 @@ class Game:
             check(word not in err, "%s: stderr reports an error:\n%s" % (how, err[-3000:]))
         return err
 
+    def red_button(self):
+        """A click on the red button, which must end the program cleanly; returns what it wrote on stderr."""
+        pressed = time.monotonic()
+        self.click(RED_BUTTON)
+        return self.ended("the red button", pressed)
+
     def quit(self):
         """Ctrl+Q with the pointer over the window and the focus on it."""
-        check(self.proc.poll() is None,
-              "the game ended on its own (exit %s):\n%s" % (self.proc.poll(), self.stderr()[-3000:]))
+        self.alive("the game ended on its own")
         self.session.tool("xdotool", "mousemove", str(self.origin[0] + 320), str(self.origin[1] + 300))
         self.session.tool("xdotool", "windowfocus", "--sync", self.window, check_rc=False)
         pressed = time.monotonic()
@@ -323,9 +300,8 @@ class Game:
 
 
 def main(scenarios, limit):
-    """Runs the scenario named on the command line: SCRIPT --program PATH
-    SCENARIO [ARG...]. Past `limit` seconds, or on SIGTERM or SIGHUP, a
-    Failure unwinds through the sessions, which kill what they started."""
+    """Runs the scenario named on the command line: SCRIPT --program PATH [--wm] SCENARIO [ARG...]. Past `limit`
+    seconds, or on SIGTERM or SIGHUP, a Failure unwinds through the sessions, which kill what they started."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--program", required=True)
     parser.add_argument("--wm", action="store_true", help="under openbox and xcompmgr")

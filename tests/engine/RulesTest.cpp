@@ -32,8 +32,7 @@ TEST_F(GameTest, FlipSearch) {
   }
 }
 
-// A board on which the computer's legal moves include both squares, each
-// turning one disc of a run laid out from it towards the board's middle.
+// A board on which the computer may move on both squares, each turning one disc of a run laid out towards the middle.
 std::string TwoMoves(int a, int b) {
   std::string board(64, '.');
   for (int s : {a, b}) {
@@ -49,9 +48,8 @@ std::string TwoMoves(int a, int b) {
   return board;
 }
 
-// Strong: every square of a tier against every square of the next tier,
-// the worse one listed first and turning as many discs, so that only the
-// tiers decide.
+// Strong: every square of a tier against every square of the next tier, the worse one listed first and turning as many
+// discs, so that only the tiers decide.
 TEST_F(GameTest, StrongPlaysTheBetterOfNeighbouringTiers) {
   for (std::size_t t = 0; t + 1 < rules::kStrongTiers.size(); ++t) {
     for (int better : rules::kStrongTiers[t]) {

@@ -1,7 +1,5 @@
-// Clicks on the real squares: the player's move, the computer's answer in the
-// same click, passes and the ends of a game; the turn switch and the counts;
-// whole games checked against the tests' own rules model.
-#include <random>
+// Clicks on the real squares: the player's move, the computer's answer in the same click, passes and the ends of a
+// game; the turn switch and the counts; whole games checked against the tests' own rules model.
 #include <tuple>
 
 #include "tests/support/Game.h"
@@ -10,29 +8,25 @@ namespace game {
 namespace {
 
 TEST_F(GameTest, ClicksPassesAndEnds) {
-  // The board set before the click (nullptr goes on), the click, the board
-  // after it (nullptr: not checked) and the state after it.
+  // The board set before the click (nullptr goes on), the click, the board after it (nullptr: unchecked), the state.
   const std::tuple<const char*, Integer, const char*, const char*> steps[] = {
       // The opening: a taken square does nothing, one that turns nothing is refused.
       {nullptr, 27, kStart.c_str(), "黒が先手です。 2/2 p2 pass00 []"},
       {nullptr, 0, kStart.c_str(), "黒が先手です。 2/2 p2 pass00 [Boo]"},
       // 19 turns 27; the computer answers on 18 at once, turning it back.
       {nullptr, 19, "........ ........ ..WB.... ...WB... ...BW...", "貴方の番です。 3/3 p2 pass00 playing [Crick Crick]"},
-      // The computer passes while the player can move; then the last White
-      // disc turns and neither side can move: the game ends there.
+      // The computer passes while the player can move; then the last White disc turns: nobody can move, the game ends.
       {"BW...... W.......", 2, nullptr, "貴方の番です。 3/1 p2 pass01 playing [Crick]"},
       {nullptr, 16, nullptr, "貴方の勝ちです！ 5/0 p2 pass01 playing [Crick Finish]"},
       {nullptr, 40, nullptr, "貴方の勝ちです！ 5/0 p2 pass01 playing [Boo]"},
-      // The player has no move twice, the computer moves again each time,
-      // then cannot move either: two passes end the game.
+      // The player has no move twice, the computer moves again each time, then cannot either: two passes end the game.
       {".BBWWWWW ........ ........ ...BW... ........ ........ ........ .BWWWWWW", 29,
        "WWWWWWWW ........ ........ ...BBB.. ........ ........ ........ WWWWWWWW",
        "Macの勝ちです！ 3/16 p2 pass11 playing [Crick Crick Crick Bad]"},
       // The player fills the board: judged by the click and by the computer's turn.
       {"BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBW.", 63, nullptr,
        "貴方の勝ちです！ 64/0 p1 pass01 playing [Crick Finish Finish]"},
-      // The computer fills it after the player passed twice: judged by the
-      // innermost turn and once more by each of the three enclosing ones.
+      // The computer fills it after two passes: judged by the innermost turn and again by each of the 3 enclosing ones.
       {".BWWWWB. WW.WBWWW WWWWWWWW WWWWWWWW WWWWWWWW WWWWWWWW WWWWWWWW .BWWWWWW", 10, nullptr,
        "Macの勝ちです！ 3/61 p1 pass11 playing [Crick Crick Crick Crick Bad Bad Bad Bad]"},
       {nullptr, 10, nullptr, "Macの勝ちです！ 3/61 p1 pass11 playing []"},
@@ -67,9 +61,8 @@ TEST_F(GameTest, TextsOfTheTurnSwitchCountsAndVerdicts) {
   EXPECT_EQ(State(), "引き分け 20/20 p1 pass01 playing [Finish]");
 }
 
-// Strength and disc set chosen by clicks on the selectors, each only in its
-// group; the computer's every answer is the one its strength chooses, every
-// disc shows the chosen set; counts, turn and verdict follow the rules model.
+// Strength and disc set chosen by clicks on the selectors, each only in its group; the computer's every answer is the
+// one its strength chooses, every disc shows the chosen set; counts, turn and verdict follow the rules model.
 TEST_F(GameTest, WholeGamesAtEveryStrengthFollowTheRules) {
   std::mt19937 random(20240611);
   SeedRnd(11);

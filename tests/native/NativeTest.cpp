@@ -1,5 +1,4 @@
-// The message layer on real windows: selectors, classes, the window messages,
-// the About window and the help viewer, and receivers it must not touch.
+// The message layer on real windows: selectors, classes, window messages, About and help, receivers it must not touch.
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
@@ -33,8 +32,6 @@ id Send(id receiver, const char* selector, A... arguments) {
   return objc_msgSend(receiver, sel_registerName(selector), arguments...);
 }
 
-id SharedApplication() { return Send(NSClassFromString("NSApplication"), "sharedApplication"); }
-
 // An open window of the test's own and its native window.
 class NativeTest : public ::testing::Test {
  protected:
@@ -49,8 +46,7 @@ class NativeTest : public ::testing::Test {
 
 TEST_F(NativeTest, WindowMessagesAndReceiversItMustNotTouch) {
   EXPECT_EQ(NSClassFromString("NoSuchClass"), nullptr);
-  // Nothing, a selector the receiver does not know, a value that is no
-  // number: nothing happens, nil back.
+  // Nothing, a selector the receiver does not know, a value that is no number: nothing happens, nil back.
   EXPECT_EQ(Send(id{}, "setAlphaValue:", 0.5), nullptr);
   EXPECT_EQ(Send(handle(), "orderOut:", nullptr), nullptr);
   EXPECT_EQ(Send(handle(), "setAlphaValue:", std::numeric_limits<double>::quiet_NaN()), nullptr);
@@ -69,8 +65,7 @@ TEST_F(NativeTest, WindowMessagesAndReceiversItMustNotTouch) {
   EXPECT_EQ(Send(closed, "setAlphaValue:", 0.5), nullptr);  // no longer an open window
 }
 
-// The frame is the content's, below the window's menu bar, in a frame whose y
-// runs upwards from the bottom of the primary screen.
+// The frame is the content's, below the window's menu bar; its y runs upwards from the primary screen's bottom.
 TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
   auto bar = classlib::Ref<classlib::MenuBar>(std::make_shared<classlib::MenuBar>());
   bar->Append(classlib::Ref<classlib::MenuItem>(std::make_shared<classlib::MenuItem>()));
@@ -78,8 +73,7 @@ TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
   window->SetMenuBar(bar);
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   auto frame = [&] { return QRect(window->Left(), window->Top(), window->Width(), window->Height()); };
-  // The sizes at which the window is drawn, its Paint event raised: the
-  // animation draws its steps, it does not freeze and then jump.
+  // The sizes at which the window is drawn (Paint raised): the animation draws its steps, not freeze and then jump.
   struct Painted : QObject {
     std::set<int> sizes;
     bool eventFilter(QObject* o, QEvent* e) override {
@@ -104,10 +98,10 @@ TEST_F(NativeTest, SetFrameEndsAtTheFrameInTopLeftCoordinates) {
   EXPECT_EQ(frame(), QRect(screen.x() + 10, screen.y() + 30, 700, 500));
 }
 
-// The shared application's panels: what the window a message shows says (its
-// labels in order, or its text), and that closing it by that key deletes it.
+// The shared application's panels: what the window a message shows says (its labels in order, or its text), and that
+// closing it by that key deletes it.
 static std::string Show(const char* message, QKeyCombination closeKey) {
-  EXPECT_EQ(Send(SharedApplication(), message, nullptr), nullptr);
+  EXPECT_EQ(Send(Send(NSClassFromString("NSApplication"), "sharedApplication"), message, nullptr), nullptr);
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (!w->isVisible() || (w->objectName() != "AboutPanel" && w->objectName() != "HelpViewer")) continue;
     std::string says;

@@ -1,17 +1,15 @@
-// The game in a damaged environment: its Resources folder emptied, its files
-// truncated or replaced by noise, no audio device. A whole game is still
-// played to a correct verdict, silent where sounds are missing, with empty
-// areas where pictures are. The window reads its files once per process, so
-// CTest runs each case alone; one that finds the window built skips itself.
+// The game in a damaged environment: its Resources folder emptied, its files truncated or replaced by noise, no audio
+// device. A whole game is still played to a correct verdict, silent where sounds are missing, with empty areas where
+// pictures are. The window reads its files once per process, so CTest runs each case alone; one that finds the window
+// built skips itself.
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 
-#include "classlib/src/Internal.h"
 #include "tests/support/Game.h"
 
 namespace {
@@ -23,23 +21,19 @@ class DamagedEnvironment : public ::testing::Test {
   void SetUp() override {
     if (!classlib::GetImplicitWindow("MW.MW").IsNil()) GTEST_SKIP() << "needs a process of its own (run it alone)";
   }
-  void TearDown() override {
-    if (!folder_.empty()) fs::remove_all(folder_);
-  }
+  void TearDown() override { if (!folder_.empty()) fs::remove_all(folder_); }
 
-  // Points the program at a copy of the build's Resources folder: empty, or
-  // mangled: the sounds "Crick.aiff" and "Bad.aiff" and every second picture
-  // become noise, the other files lose their last two thirds.
+  // Points the program at a copy of the build's Resources folder: empty, or mangled: the sounds "Crick.aiff" and
+  // "Bad.aiff" and every second picture become noise, the other files lose their last two thirds.
   void UseDamagedCopy(bool mangled) {
     folder_ = fs::temp_directory_path() / ("tovarine-damaged-" + std::to_string(getpid()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     classlib::SetApplicationBundleResourcesForTesting(folder_.string());
-    std::vector<fs::path> files;
+    std::set<fs::path> files;  // in order of name
     for (const auto& entry : fs::directory_iterator(std::getenv("TOVARINE_TEST_RESOURCES"))) {
-      if (mangled && entry.is_regular_file()) files.push_back(entry.path());
+      if (mangled && entry.is_regular_file()) files.insert(entry.path());
     }
-    std::sort(files.begin(), files.end());
     std::mt19937 noise(99);
     int pictures = 0;
     for (const fs::path& file : files) {
@@ -55,8 +49,7 @@ class DamagedEnvironment : public ::testing::Test {
     }
   }
 
-  // Builds the window and plays one whole game, with an illegal click first
-  // so that the refusal sound is asked for; returns the warnings written.
+  // Builds the window, plays a whole game after an illegal click (the refusal sound); returns the warnings written.
   std::string PlayWholeGame() {
     classlib::Sound::ClearPlayLog();
     ::testing::internal::CaptureStderr();
@@ -82,8 +75,7 @@ TEST_F(DamagedEnvironment, EmptyResourcesLeaveAPlayableSilentBoardWithoutPicture
   EXPECT_TRUE(w->Backdrop().IsNil());
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(w->BCV(i)->Backdrop().IsNil()) << "button " << i;
   driver_->ExpectPictures();  // every square empty
-  // Every sound asked for played nothing, and each missing file was named
-  // once, not once per use.
+  // Every sound asked for played nothing, and each missing file was named once, not once per use.
   ASSERT_FALSE(classlib::Sound::PlayLog().empty());
   for (const std::string& played : classlib::Sound::PlayLog()) EXPECT_EQ(played, "");
   const bool lost = rules::Verdict(driver_->Now()) == "Macの勝ちです！";
@@ -100,8 +92,7 @@ TEST_F(DamagedEnvironment, MangledResourcesLeaveAPlayableGame) {
   EXPECT_NE(warnings.find("Crick.aiff"), std::string::npos) << warnings;
   const auto& log = classlib::Sound::PlayLog();
   EXPECT_EQ(std::count(log.begin(), log.end(), "Crick.aiff"), 0);
-  // Whatever decoded is shown (the pictures were checked at every move);
-  // whatever did not leaves its area empty.
+  // Whatever decoded is shown (the pictures were checked at every move); whatever did not leaves its area empty.
   EXPECT_TRUE(MW()->BCV(3)->Backdrop() == Button());
 }
 
@@ -112,9 +103,8 @@ TEST_F(DamagedEnvironment, NoAudioDeviceLeavesTheGameSilent) {
   EXPECT_LE(Lines(warnings), 5) << warnings;
 }
 
-// The platform asked for: the player's choice stands; X wherever an X server
-// is offered, XWayland on a Wayland desktop included; Wayland only where no X
-// server is.
+// The platform asked for: the player's choice stands; X wherever an X server is offered, XWayland on a Wayland desktop
+// included; Wayland only where no X server is.
 TEST(PlatformChoice, XUnlessThePlayerChoseOrOnlyWaylandIsOffered) {
   using classlib::internal::ChoosePlatform;
   EXPECT_EQ(ChoosePlatform("wayland", ":0", "wayland-0"), "wayland");

@@ -1,11 +1,7 @@
-// Thousands of whole games played through the real window with real mouse
-// input: random moves at random strengths, disc sets changed, "後手" and
-// "再ゲーム" clicked at random moments, illegal clicks mixed in, and every
-// click's effect checked against the independent rules model.
+// Thousands of whole games played through the real window with real mouse input: random moves at random strengths,
+// disc sets changed, "後手" and "再ゲーム" clicked at random moments, illegal clicks mixed in, and every click's effect
+// checked against the independent rules model.
 #include <cstdlib>
-#include <random>
-
-#include <gtest/gtest.h>
 
 #include "tests/support/Game.h"
 
@@ -28,9 +24,8 @@ TEST(Soak, ThousandsOfGamesThroughClicksFollowTheRules) {
     SCOPED_TRACE(::testing::Message() << "game " << game << " of seed " << seed);
     if (random() % 2 == 0) driver.Choose(random() % 3);
     if (random() % 4 == 0) driver.Choose(3 + random() % 3);
-    // "後手" waits a real second before the computer opens, so only a few
-    // games begin with it; its refusal while a game is under way is tried
-    // at random moments in every game.
+    // "後手" waits a real second before the computer opens, so only a few games begin with it; its refusal while a game
+    // is under way is tried at random moments in every game.
     if (game % 400 == 399) driver.ComputerOpens();
 
     for (int step = 0; !HasFailure(); ++step) {

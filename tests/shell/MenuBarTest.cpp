@@ -1,5 +1,4 @@
-// The shared menu bar as the player finds it on the main window: the menus,
-// their items with shortcuts ("Cmd" is Ctrl here), separators.
+// The shared menu bar as the player finds it on the main window: menus, items, shortcuts ("Cmd" is Ctrl), separators.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>

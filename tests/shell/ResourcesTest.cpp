@@ -1,17 +1,16 @@
-// The bundle's pictures and sounds, and the accessors that load them. The
-// accessors keep their state for the whole process, so their check runs in a
-// child process ("threadsafe" death-test style) where none has been called
-// yet; it prints each failure and exits with 0 only when every check held.
+// The bundle's pictures and sounds, and the accessors that load them. The accessors keep their state for the whole
+// process, so their check runs in a child process ("threadsafe" death-test style) where none has been called yet; it
+// prints each failure and exits with 0 only when every check held.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "classlib/ClassLib.h"
@@ -25,11 +24,7 @@ using classlib::Sound;
 
 namespace {
 
-struct PictureFile {
-  const char* name;
-  Ref<Picture> (*accessor)();
-  Integer width, height;
-};
+struct PictureFile { const char* name; Ref<Picture> (*accessor)(); Integer width, height; };
 const PictureFile kPictures[] = {
     {"TessarBoard.png", TessarBoard, 640, 670}, {"Black.png", Black, 64, 64},   {"White.png", White, 64, 64},
     {"Black1.png", Black1, 64, 64},   {"White1.png", White1, 64, 64},   {"Black2.png", Black2, 64, 64},
@@ -41,14 +36,10 @@ const PictureFile kPictures[] = {
 const std::pair<const char*, Ref<Sound> (*)()> kSounds[] = {
     {"Crick.aiff", Crick}, {"Boo.aiff", Boo}, {"Finish.aiff", Finish}, {"Bad.aiff", Bad}};
 
-// Checks inside a child process: failures are printed, and the exit code
-// says whether all held.
+// Checks inside a child process: failures are printed, and the exit code says whether all held.
 int failures = 0;
 void Check(bool held, const std::string& what) {
-  if (!held) {
-    std::fprintf(stderr, "FAILED: %s\n", what.c_str());
-    ++failures;
-  }
+  if (!held) std::fprintf(stderr, "FAILED: %s\n", what.c_str()), ++failures;
 }
 [[noreturn]] void EndChild() {
   std::fflush(stderr);
@@ -73,8 +64,7 @@ class ResourcesTest : public ::testing::Test {
   fs::path bundle_;
 };
 
-// Every sound is in the bundle under its exact name and decodes; the
-// pictures are loaded from their own files by their accessors below.
+// Every sound is in the bundle under its exact name and decodes; each picture loads from its own file (below).
 TEST_F(ResourcesTest, EverySoundIsInTheBundleAndDecodes) {
   for (const auto& [name, accessor] : kSounds) {
     const Ref<Sound> sound = classlib::FolderItem((bundle_ / name).string()).OpenAsSound();
@@ -82,9 +72,8 @@ TEST_F(ResourcesTest, EverySoundIsInTheBundleAndDecodes) {
   }
 }
 
-// A picture missing at a call is asked for again at the next, each by its own
-// name; once loaded it is held, even after its file went. Sounds present at
-// their first call load from their own files and are held too.
+// A picture missing at a call is asked for again at the next, each by its own name; once loaded it is held, even after
+// its file went. Sounds present at their first call load from their own files and are held too.
 TEST_F(ResourcesTest, AccessorsLoadTheirOwnFilesAndHoldThem) {
   EXPECT_EXIT(
       {
@@ -101,8 +90,7 @@ TEST_F(ResourcesTest, AccessorsLoadTheirOwnFilesAndHoldThem) {
                 std::string(file.name) + " loads once present");
           fs::remove(folder / file.name);
           Check(file.accessor().Get() == loaded.Get(), std::string(file.name) + " held");
-          // The others share neither its cache nor its file: a missing Black2
-          // leaves White2 alone, and the other way round.
+          // The others share neither its cache nor its file: a missing Black2 leaves White2 alone, and vice versa.
           for (const PictureFile& other : kPictures) {
             if (&other > &file) Check(other.accessor().IsNil(), std::string(other.name) + " still absent");
           }
@@ -113,31 +101,19 @@ TEST_F(ResourcesTest, AccessorsLoadTheirOwnFilesAndHoldThem) {
       ::testing::ExitedWithCode(0), "");
 }
 
-// Files that cannot be had: each is named on stderr once with its reason,
-// also when its accessor asks again, and its accessor gives nothing. A
-// picture's size is read from its header: a huge one is refused before any
-// decoding. (Tests run as root, which reads any file: a folder and a pipe
-// stand in for unreadable files, a pipe also proving that nothing waits on it.)
+// Files that cannot be had: each is named on stderr once with its reason, also when its accessor asks again, and its
+// accessor gives nothing. A picture's size is read from its header: a huge one is refused before any decoding. (Tests
+// run as root, which reads any file: a folder and a pipe stand in for unreadable files, a pipe also proving that
+// nothing waits on it.)
 TEST_F(ResourcesTest, WhatCannotBeHadIsNamedOnceWithItsReason) {
   const auto child = [this] {
     const fs::path folder = EmptyResources("damaged");
     auto put = [&](const char* name, const std::string& bytes) {
-      std::FILE* f = std::fopen((folder / name).c_str(), "wb");
-      std::fwrite(bytes.data(), 1, bytes.size(), f);
-      std::fclose(f);
+      std::ofstream(folder / name, std::ios::binary) << bytes;
     };
-    // A PNG header of 30000 x 30000 pixels, its checksum computed.
-    std::string ihdr("IHDR\0\0\x75\x30\0\0\x75\x30\x08\x06\0\0\0", 17);
-    std::uint32_t crc = 0xFFFFFFFF;
-    for (unsigned char c : ihdr) {
-      crc ^= c;
-      for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    crc = ~crc;
-    const char crcBytes[] = {char(crc >> 24), char(crc >> 16), char(crc >> 8), char(crc)};
-    put("TessarBoard.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0d", 12) + ihdr +
-                               std::string(crcBytes, 4) +
-                               std::string("\0\0\0\x08IDAT", 8) + std::string(12, '\x55'));
+    // A PNG header of 30000 x 30000 pixels with its right checksum, then the start of its data.
+    put("TessarBoard.png", std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x75\x30\0\0\x75\x30\x08\x06\0\0\0", 29) +
+                               std::string("\x66\x27\xf8\xba\0\0\0\x08IDAT", 12) + std::string(12, '\x55'));
     put("Black.png", "");
     put("White.png", std::string(300, '\x5a'));
     fs::create_directory(folder / "Button.png");

@@ -1,5 +1,4 @@
-// Start-up from the library's entry to the event loop and back, the
-// application object's menu handlers, and the closing animation.
+// Start-up from the library's entry to the event loop and back, the application's menu handlers, the closing animation.
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
@@ -16,14 +15,10 @@
 
 using namespace classlib;
 
-namespace {
-
-void RestoreMainWindow() {
+static void RestoreMainWindow() {
   MW()->SetWidth(640), MW()->SetHeight(670), MW()->SetLeft(100), MW()->SetTop(100);
   internal::ResetQuitForTesting();
 }
-
-}  // namespace
 
 TEST(Startup, RunsToTheEventLoopUntilTheRedButtonQuitsWithZero) {
   const int code = RuntimeMain(0, nullptr, [] {
@@ -47,15 +42,13 @@ TEST(Startup, AboutAndHelpOpenTheSharedApplicationsPanels) {
   EXPECT_EQ(shown, 2);  // what they show is checked with the native messages
 }
 
-// Quitting first shrinks the window to half its size below the screen's
-// bottom edge, centred where it was: a native frame, y upwards from the
-// bottom of the primary screen.
+// Quitting first shrinks the window to half its size below the screen's bottom edge, centred where it was: a native
+// frame, y upwards from the bottom of the primary screen.
 TEST(Startup, QuitFromTheApplicationSendsTheWindowBelowTheScreenFirst) {
   EarlyStartup();
   RestoreMainWindow();
   EXPECT_TRUE(App()->HandleMenuCommand("FileQuit"));
-  EXPECT_TRUE(QuitRequested());
-  EXPECT_EQ(internal::QuitExitCode(), 0);
+  EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
   QWidget* content = internal::ContentWidget(*MW());
   const QRect screen = QGuiApplication::primaryScreen()->geometry();
   const QRect r(content->mapToGlobal(QPoint(0, 0)), content->size());

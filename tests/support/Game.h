@@ -1,17 +1,12 @@
-// What the suites share: small windows of a test's own, and the one main
-// window played as a person plays it, with real mouse input, boards as text
-// (row by row: '.' empty, 'W' the computer's disc, 'B' the player's; blanks
-// ignored, missing squares empty) and a driver that checks every click
-// against the rules model.
+// What the suites share: small windows of a test's own, and the one main window played as a person plays it, with real
+// mouse input, boards as text (row by row: '.' empty, 'W' the computer's disc, 'B' the player's; blanks ignored,
+// missing squares empty) and a driver that checks every click against the rules model.
 #pragma once
 
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <random>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include <QEvent>
 #include <QWidget>
@@ -32,8 +27,7 @@ namespace ui = classlib::testing;
 
 inline std::string At(Integer x, Integer y) { return " " + Str(x) + "," + Str(y) + "; "; }
 
-// A window of a test's own: builds what the test asks for while it is
-// created, and logs its own events.
+// A window of a test's own: builds what the test asks for while it is created, and logs its own events.
 class TestWindow : public Window {
  public:
   std::function<void(TestWindow&)> build, onPaint;
@@ -52,15 +46,14 @@ class TestWindow : public Window {
 inline Ref<TestWindow> OpenWindow(std::function<void(TestWindow&)> build = nullptr) {
   auto window = std::make_shared<TestWindow>();
   window->build = std::move(build);
-  window->SetWidth(200);
-  window->SetHeight(150);
+  window->SetWidth(200), window->SetHeight(150);
   window->Constructor();
   ui::ProcessEvents();
   return Ref<TestWindow>(window);
 }
 
-// A control made the way a window's layout makes one: constructed,
-// registered, then placed (window coordinates) and put into its parent.
+// A control made the way a window's layout makes one: constructed, registered, then placed (window coordinates) and put
+// into its parent.
 template <class T>
 Ref<T> Place(ControlHost& host, const std::string& name, Integer index, Integer left, Integer top, Integer width,
              Integer height, const std::string& parent = "") {
@@ -83,8 +76,7 @@ class WindowTest : public ::testing::Test {
   }
 };
 
-// Mouse input at a control's middle, or on a radio button's mark at its left
-// end, where a person aims.
+// Mouse input at a control's middle, or on a radio button's mark at its left end, where a person aims.
 inline void Mouse(void (*action)(Ref<Window>, Integer, Integer), const Ref<RectControl>& c, bool onMark = false) {
   action(MW(), c->Left() + (onMark ? 7 : c->Width() / 2), c->Top() + c->Height() / 2);
 }
@@ -102,8 +94,7 @@ inline std::string Board() {
   return board;
 }
 
-// A game under way in a hand-made position, the player to move, neither side
-// having passed.
+// A game under way in a hand-made position, the player to move, neither side having passed.
 inline void SetBoard(const std::string& rows) {
   const std::string board = Rows(rows);
   for (Integer i = 0; i < 64; ++i) MW()->Box(i)->value = board[i] == 'W' ? 1 : board[i] == 'B' ? 2 : 0;
@@ -113,10 +104,9 @@ inline void SetBoard(const std::string& rows) {
 // The name of a picture the window shows.
 inline std::string Name(const Ref<Picture>& picture) {
   const std::pair<const char*, Ref<Picture> (*)()> pictures[] = {
-      {"rButton", rButton}, {"rButtonX", rButtonX}, {"yButton", yButton}, {"yButtonD", yButtonD},
-      {"gButton", gButton}, {"Button", Button},     {"ButtonB", ButtonB}, {"White", White},
-      {"Black", Black},     {"White1", White1},     {"Black1", Black1},   {"White2", White2},
-      {"Black2", Black2}};
+      {"rButton", rButton}, {"rButtonX", rButtonX}, {"yButton", yButton}, {"yButtonD", yButtonD}, {"gButton", gButton},
+      {"Button", Button}, {"ButtonB", ButtonB}, {"White", White}, {"Black", Black}, {"White1", White1},
+      {"Black1", Black1}, {"White2", White2}, {"Black2", Black2}};
   for (const auto& [name, accessor] : pictures) {
     if (picture && picture == accessor()) return name;
   }
@@ -130,8 +120,7 @@ inline std::string Choices() {
   return on;
 }
 
-// The board, the status line, the counts, the side to move and whether a
-// game is under way.
+// The board, the status line, the counts, the side to move and whether a game is under way.
 inline std::string Game() {
   Ref<class MW> w = MW();
   return Board() + " " + w->St(0)->Text() + " " + w->St(2)->Text() + "/" + w->St(4)->Text() + " p" +
@@ -156,8 +145,7 @@ struct EventProbe : QObject {
   std::function<void()> seen;
 };
 
-// The main window reset for every test: a new game, strong, the first disc
-// set, no pass, no sound played yet.
+// The main window reset for every test: a new game, strong, the first disc set, no pass, no sound played yet.
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -167,9 +155,8 @@ class GameTest : public ::testing::Test {
     Sound::ClearPlayLog();
   }
   void Click(Integer square) { game::Click(w->Box(square)); }
-  // The status, counts, side to move, the two pass flags, whether a game is
-  // under way, and the sounds played since the last look, by file name
-  // without extension.
+  // The status, counts, side to move, the two pass flags, whether a game is under way, and the sounds played since the
+  // last look, by file name without extension.
   std::string State() {
     std::string sounds;
     for (const std::string& name : Sound::PlayLog()) sounds += (sounds.empty() ? "" : " ") + name.substr(0, name.find('.'));
@@ -195,17 +182,10 @@ inline std::string Describe(const Position& p) {
   return rows;
 }
 
-// Plays the main window through real clicks and checks what every click did
-// against the rules model. Checks report through GoogleTest; callers stop at
-// the first failure.
+// Plays the main window through real clicks and checks what every click did against the rules model. Checks report
+// through GoogleTest; callers stop at the first failure.
 class GameDriver {
  public:
-  // Builds the main window if it is not open yet, and reads its choices.
-  GameDriver() {
-    strength_ = MW()->RB(0)->Value() ? Strength::Weak : MW()->RB(1)->Value() ? Strength::Medium : Strength::Strong;
-    discSet_ = MW()->RB(3)->Value() ? 0 : MW()->RB(4)->Value() ? 1 : 2;
-  }
-
   static Position Now() { return Position::FromText(Board()); }
   static void ClickSquare(int square) { Click(MW()->Box(square)); }
 
@@ -223,8 +203,8 @@ class GameDriver {
     ExpectPictures();
   }
 
-  // "弱" "中" "強" are buttons 0 to 2, "石1" "石2" "石3" 3 to 5: a click turns
-  // its button on, the others of its group off, and changes nothing else.
+  // "弱" "中" "強" are buttons 0 to 2, "石1" "石2" "石3" 3 to 5: a click turns its button on, the others of its group off,
+  // and changes nothing else.
   void Choose(int button) {
     const std::string before = Game();
     Click(MW()->RB(button), true);
@@ -235,25 +215,21 @@ class GameDriver {
     EXPECT_EQ(Game(), before);
   }
 
-  // The player's legal move on the board `before`: the disc, the turned
-  // discs and the computer's whole answer at the chosen strength.
+  // The player's legal move on the board `before`: the disc, the turned discs and the computer's whole answer at the
+  // chosen strength.
   void PlayLegal(const Position& before, int square) {
-    std::vector<Position> possible;
-    rules::ComputerTurns(rules::Play(before, square, true), possible, rules::ChoiceAt(strength_));
     ClickSquare(square);
-    ExpectOneOf(possible, "the move on " + std::to_string(square), before);
+    ExpectAnswer(rules::Play(before, square, true), "the move on " + std::to_string(square), before);
   }
 
   // "後手" on a fresh game: after its wait, one opening move of the computer.
   void ComputerOpens() {
-    std::vector<Position> possible;
-    rules::ComputerTurns(Position::Start(), possible, rules::ChoiceAt(strength_));
     Click(MW()->BCV(3));  // "後手"
-    ExpectOneOf(possible, "後手", Position::Start());
+    ExpectAnswer(Position::Start(), "後手", Position::Start());
   }
 
-  // One game to its end, the player's moves drawn from `random`, with an
-  // illegal click about once in `illegalEvery` moves.
+  // One game to its end, the player's moves drawn from `random`, with an illegal click about once in `illegalEvery`
+  // moves.
   void PlayWholeGame(std::mt19937& random, int illegalEvery) {
     for (int moves = 0; moves < 70; ++moves) {
       const Position p = Now();
@@ -283,9 +259,11 @@ class GameDriver {
   }
 
  private:
-  // The board is one of `possible`, and the window shows it settled: the
-  // counts, the verdict once nobody can move or else the player's turn.
-  void ExpectOneOf(const std::vector<Position>& possible, const std::string& what, const Position& from) {
+  // The board is one that the computer's turn from `turn` may leave at the chosen strength, and the window shows it
+  // settled: the counts, the verdict once nobody can move or else the player's turn.
+  void ExpectAnswer(const Position& turn, const std::string& what, const Position& from) {
+    std::vector<Position> possible;
+    rules::ComputerTurns(turn, possible, rules::ChoiceAt(strength_));
     const Position b = Now();
     if (std::ranges::find(possible, b) == possible.end()) {
       std::string options;
@@ -299,8 +277,9 @@ class GameDriver {
     ExpectPictures();
   }
 
-  Strength strength_ = Strength::Strong;
-  int discSet_ = 0;
+  // The main window's choices, read once when the driver is made (which builds the window if it is not open yet).
+  Strength strength_ = Strength(MW()->RB(0)->Value() ? 0 : MW()->RB(1)->Value() ? 1 : 2);
+  int discSet_ = MW()->RB(3)->Value() ? 0 : MW()->RB(4)->Value() ? 1 : 2;
 };
 
 }  // namespace game

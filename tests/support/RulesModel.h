@@ -1,6 +1,5 @@
-// The tests' own model of the game's rules, sharing no code with the game:
-// the board is two 64-bit masks, bit i being square i (row * 8 + column, row
-// 0 at the top); flips are found by walking the eight rays by coordinates.
+// The tests' own model of the game's rules, sharing no code with the game: the board is two 64-bit masks, bit i being
+// square i (row * 8 + column, row 0 at the top); flips are found by walking the eight rays by coordinates.
 #pragma once
 
 #include <bit>
@@ -53,9 +52,7 @@ inline Bits Flips(Bits own, Bits opp, int square) {
 
 inline Bits LegalMoves(Bits own, Bits opp) {
   Bits moves = 0;
-  for (int s = 0; s < 64; ++s) {
-    if (Flips(own, opp, s)) moves |= Bit(s);
-  }
+  for (int s = 0; s < 64; ++s) moves |= Flips(own, opp, s) ? Bit(s) : 0;
   return moves;
 }
 
@@ -77,41 +74,31 @@ inline std::vector<int> Squares(Bits b) {
 // Narrows the computer's legal moves in a position to those it may choose.
 using Choice = std::function<Bits(const Position&, Bits legal)>;
 
-// Every position the computer's (White's) turn can end in: it moves when it
-// can, and moves again for as long as the player then has no move; without
-// a move it passes. Any legal move may be chosen unless `choose` narrows them.
+// Every position the computer's (White's) turn can end in: it moves when it can, and moves again for as long as the
+// player then has no move; without a move it passes. Any legal move may be chosen unless `choose` narrows them.
 inline void ComputerTurns(const Position& p, std::vector<Position>& out, const Choice& choose = nullptr) {
   const Bits legal = LegalMoves(p.white, p.black);
   if (!legal) return out.push_back(p);
   for (int s : Squares(choose ? choose(p, legal) : legal)) {
     const Position next = Play(p, s, false);
-    if (LegalMoves(next.black, next.white)) {
-      out.push_back(next);
-    } else {
-      ComputerTurns(next, out, choose);
-    }
+    LegalMoves(next.black, next.white) ? out.push_back(next) : ComputerTurns(next, out, choose);
   }
 }
 
-inline bool GameOver(const Position& p) {
-  return !LegalMoves(p.black, p.white) && !LegalMoves(p.white, p.black);
-}
+inline bool GameOver(const Position& p) { return !LegalMoves(p.black, p.white) && !LegalMoves(p.white, p.black); }
 
 // The verdict shown at the end of a game.
 inline std::string Verdict(const Position& p) {
-  if (p.Blacks() == p.Whites()) return "引き分け";
-  return p.Blacks() < p.Whites() ? "Macの勝ちです！" : "貴方の勝ちです！";
+  return p.Blacks() == p.Whites() ? "引き分け" : p.Blacks() < p.Whites() ? "Macの勝ちです！" : "貴方の勝ちです！";
 }
 
-// The computer's strengths: "弱" may play any legal move; "中" plays the move
-// that turns the most discs; "強" does the same within the best tier of
-// squares that holds a move. The lowest square wins a tie.
+// The computer's strengths: "弱" may play any legal move; "中" plays the move that turns the most discs; "強" does the
+// same within the best tier of squares that holds a move. The lowest square wins a tie.
 enum class Strength { Weak, Medium, Strong };
 
-// The strong strategy's tiers, best first: the corners, the edge squares two
-// from a corner, the diagonal squares two from a corner, the middle of the
-// edges with the squares next to them one row in, the inner squares, the
-// edge squares next to a corner, and last the squares diagonally next to one.
+// The strong strategy's tiers, best first: the corners, the edge squares two from a corner, the diagonal squares two
+// from a corner, the middle of the edges with the squares next to them one row in, the inner squares, the edge squares
+// next to a corner, and last the squares diagonally next to one.
 inline const std::vector<std::vector<int>> kStrongTiers = {
     {0, 7, 56, 63}, {2, 5, 16, 23, 40, 47, 58, 61}, {18, 21, 42, 45},
     {3, 4, 24, 31, 32, 39, 59, 60, 10, 13, 17, 22, 41, 46, 50, 53},
@@ -121,10 +108,10 @@ inline const std::vector<std::vector<int>> kStrongTiers = {
 inline int ComputerChoice(const Position& p, Strength strength) {
   Bits moves = LegalMoves(p.white, p.black);
   for (const auto& tier : kStrongTiers) {
-    Bits inGroup = 0;
-    for (int s : tier) inGroup |= moves & Bit(s);
-    if (strength == Strength::Strong && inGroup) {
-      moves = inGroup;
+    Bits inTier = 0;
+    for (int s : tier) inTier |= moves & Bit(s);
+    if (strength == Strength::Strong && inTier) {
+      moves = inTier;
       break;
     }
   }

@@ -1,5 +1,5 @@
-// Test entry point: prepares the class library offscreen and points the
-// bundle's Resources folder at the build's copy before any test runs.
+// Test entry point: prepares the class library offscreen and points the bundle's Resources folder at the build's copy
+// before any test runs.
 #include <cstdlib>
 
 #include <gtest/gtest.h>
@@ -9,8 +9,6 @@
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   classlib::RuntimeInitForTesting(argc, argv);
-  if (const char* resources = std::getenv("TOVARINE_TEST_RESOURCES")) {
-    classlib::SetApplicationBundleResourcesForTesting(resources);
-  }
+  if (const char* resources = std::getenv("TOVARINE_TEST_RESOURCES")) classlib::SetApplicationBundleResourcesForTesting(resources);
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,4 @@
-// The picture buttons, the window's menu handlers and the opacity slider,
-// driven through real mouse input on the one main window.
-#include <algorithm>
+// The picture buttons, the window's menu handlers and the opacity slider, by real mouse input on the main window.
 #include <map>
 #include <vector>
 
@@ -36,8 +34,7 @@ TEST(PictureButtons, HoverAndPressFaces) {
   internal::TopLevelWidget(*w)->showNormal();
 }
 
-// Red: the closing animation, then Quit(0); the window's own Quit menu
-// handler: Quit(0) at once, without the animation.
+// Red: the closing animation, then Quit(0); the window's own Quit menu handler: Quit(0) at once, without the animation.
 TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
   Ref<class MW> w = MW();
   std::vector<bool> quitWhileAnimating;
@@ -49,8 +46,7 @@ TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
   EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
   EXPECT_TRUE(!quitWhileAnimating.empty() && !quitWhileAnimating.front());
   EXPECT_EQ(internal::ContentWidget(*w)->size(), QSize(320, 335));  // half size
-  w->SetWidth(640);
-  w->SetHeight(670);
+  w->SetWidth(640), w->SetHeight(670);
   internal::ResetQuitForTesting();
   EXPECT_TRUE(w->HandleMenuCommand("FileQuit"));
   EXPECT_TRUE(QuitRequested() && internal::QuitExitCode() == 0);
@@ -61,8 +57,7 @@ TEST(PictureButtons, RedQuitsAfterTheClosingAnimationTheMenuAtOnce) {
 TEST(PictureButtons, GoteRightAfterTheStartLetsMacOpenASecondLater) {
   Ref<class MW> w = MW();
   NewGame();
-  // The status line at each of its repaints with the time, and whether the
-  // button showed its pressed face by then.
+  // The status line at each of its repaints with the time, and whether the button showed its pressed face by then.
   std::vector<std::tuple<std::string, Integer, bool>> shown;
   const Integer buttonPaints = w->BCV(3)->PaintCount();
   EventProbe status(internal::WidgetOf(*w->St(0)), QEvent::Paint, [&] {
@@ -80,9 +75,8 @@ TEST(PictureButtons, GoteRightAfterTheStartLetsMacOpenASecondLater) {
   EXPECT_EQ(Name(w->BCV(3)->Backdrop()), "Button");
 }
 
-// With a game under way, or over, "後手" only shows its pressed face. A new
-// game mid-game, by "再ゲーム" or by the menu command's name, keeps the
-// choices; "後手" then lets Mac open again, at random when weak.
+// With a game under way, or over, "後手" only shows its pressed face. A new game mid-game, by "再ゲーム" or by the menu
+// command's name, keeps the choices; "後手" then lets Mac open again, at random when weak.
 TEST(PictureButtons, GoteAndNewGameDuringAndAfterAGame) {
   Ref<class MW> w = MW();
   auto gote = [&w](const std::string& game) {
@@ -115,14 +109,12 @@ TEST(PictureButtons, GoteAndNewGameDuringAndAfterAGame) {
   SetBoard(std::string(62, 'B') + "W.");
   Click(w->Box(63));  // the player fills the board
   gote(Rows(std::string(64, 'B')) + " 貴方の勝ちです！ 64/0 p1 playing");
-  Click(w->RB(2));
-  Click(w->RB(3));
+  Click(w->RB(2)), Click(w->RB(3));  // back to "強" and "石1"
 }
 
-// Drags of the knob, grabbed 10 points in at the right end, that end before
-// the left end, inside, exactly at and past the right end: the knob's left
-// edge stays on the track (0 to 80 of its 100 points, the knob being 20
-// wide), Value from 0 to 80, the window's opacity from 0.20 to 1.00.
+// Drags of the knob, grabbed 10 points in at the right end, that end before the left end, inside, exactly at and past
+// the right end: the knob's left edge stays on the track (0 to 80 of its 100 points, the knob being 20 wide), Value
+// from 0 to 80, the window's opacity from 0.20 to 1.00.
 TEST(OpacitySlider, KnobStaysOnTheTrackAndSetsOpacityFrom20To100Percent) {
   MW()->Close();  // a fresh window, as start-up makes it
   internal::ResetQuitForTesting();

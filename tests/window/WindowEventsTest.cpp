@@ -1,5 +1,4 @@
-// The window's own events: opening, painting, and moving and minimising the
-// window by presses on its background, through real mouse events.
+// The window's own events: opening, painting, and moving and minimising it by real presses on its background.
 #include "tests/support/Game.h"
 
 namespace game {
@@ -14,8 +13,8 @@ TEST_F(GameTest, OpenStartsTheGameAndPaintRedrawsTheDiscs) {
   EXPECT_TRUE(w->BackColor() == classlib::RGB(0, 0, 0, 255));  // only the board picture shows
   EXPECT_EQ(Board() + State(), kStart + "黒が先手です。 2/2 p2 pass00 [Crick Crick]");  // the click's sounds
 
-  // Each paint gives the squares their pictures (the disc sets are checked
-  // with the selectors); setting the pictures they hold does not paint again.
+  // Each paint gives the squares their pictures (the disc sets are checked with the selectors); setting the pictures
+  // they hold does not paint again.
   ProcessEvents();
   w->Refresh(true);
   EXPECT_TRUE(w->Box(27)->Backdrop() == White1() && w->Box(0)->Backdrop().IsNil());
@@ -42,8 +41,8 @@ TEST_F(GameTest, BackgroundPressesMoveAndMinimiseTheWindow) {
   EXPECT_EQ(w->Top() - top, 5);
   EXPECT_FALSE(w->IsMinimized());
 
-  // A second press 30 ticks after the first does not minimise; 29 does. The
-  // presses start right after a tick of the clock so that no real tick passes.
+  // A second press 30 ticks after the first does not minimise; 29 does. The presses start right after a tick of the
+  // clock so that no real tick passes.
   for (const Integer apart : {30, 29}) {
     AdvanceTicks(100);
     for (const Integer now = classlib::Ticks(); classlib::Ticks() == now;) {}

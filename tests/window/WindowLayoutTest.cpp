@@ -1,5 +1,4 @@
-// The main window as start-up builds it: one window, its look, its 85
-// controls with what they show, and the selectors.
+// The main window as start-up builds it: one window, its look, its 85 controls with what they show, and the selectors.
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -18,26 +17,17 @@ TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsOnTheirPlaces) {
   EXPECT_EQ(mainWindows, 1);
 
   EXPECT_EQ(w->ControlCount(), 85);
-  // The buttons' captions lie on them: every press at a button's middle in
-  // these tests lands on its caption and must reach the button.
+  // The buttons' captions lie on them: a press at a button's middle lands on its caption and must reach the button.
   EXPECT_TRUE(w->St(5)->ParentControl() == w->BCV(3) && w->St(6)->ParentControl() == w->BCV(4));
 }
 
-// What a player sees of the labels, the selectors, the picture buttons and
-// the squares (rows 5 to 7 one point lower), read back from their widgets
-// after a new game: the text (a button's help tag), the place in the window,
-// the text's size and colour, and the labels' alignment (code 1 on the
-// status line, 0 elsewhere: both at the left).
+// What a player sees of the labels, the selectors, the picture buttons and the squares (rows 5 to 7 one point lower),
+// read back from their widgets after a new game: the text (a button's help tag), the place in the window, the text's
+// size and colour, and the labels' alignment (code 1 on the status line, 0 elsewhere: both at the left).
 TEST(MainWindow, ControlsShowTheirDesign) {
   Ref<class MW> w = MW();
   NewGame();
-  struct Look {
-    const char* set;
-    Integer index, left, top, width, height;
-    const char* text;
-    int size;
-    QRgb colour;
-  };
+  struct Look { const char* set; Integer index, left, top, width, height; const char* text; int size; QRgb colour; };
   const Look looks[] = {
       {"St", 0, 314, 22, 200, 28, "黒が先手です。", 18, 0xFF00FF}, {"St", 1, 122, 21, 76, 27, "Player:", 18, 0},
       {"St", 2, 186, 19, 53, 31, "2", 18, 0x00FFFF},             {"St", 3, 236, 20, 77, 31, "Mac:", 18, 0},
