@@ -92,8 +92,9 @@ std::string ReadPicture(const std::string& path, QImage& image) {
     // The header gives the size; a format without one in its header is
     // held to the same bound by the decoder's allocation limit.
     reader.setAllocationLimit(kLongestFileSide * kLongestFileSide * 4 / (1024 * 1024) + 1);
-    const QSize size = reader.canRead() ? reader.size() : QSize();
-    if (!reader.canRead()) {
+    const bool readable = reader.canRead();
+    const QSize size = readable ? reader.size() : QSize();
+    if (!readable) {
       why = reader.device() && reader.device()->size() == 0 ? "empty (0 bytes), not a picture"
                                                              : "not a picture that can be decoded";
     } else if (size.width() > kLongestFileSide || size.height() > kLongestFileSide) {

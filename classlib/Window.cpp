@@ -89,9 +89,11 @@ class ContentView : public QWidget {
   Window* owner;
   bool surfaceInvalid = true;
 
-  void Invalidate() {
+  // The window's own surface must be drawn: at once (`now`), or with the
+  // toolkit's next round of paints.
+  void Invalidate(bool now = false) {
     surfaceInvalid = true;
-    update();
+    now ? repaint() : update();
   }
 
  protected:
@@ -472,9 +474,8 @@ void Window::Close() {
 void Window::Refresh(bool immediately) {
   ContentView* content = impl_->content;
   if (!content) return;
-  content->Invalidate();
   // Asked for inside a paint, the repaint follows that paint instead.
-  if (immediately && internal::PaintDepth() == 0) content->repaint();
+  content->Invalidate(immediately && internal::PaintDepth() == 0);
 }
 
 Integer Window::PaintCount() const { return impl_->paintCount; }

@@ -83,15 +83,12 @@ bool IsCloseKey(const QKeyEvent* event) {
          (event->key() == Qt::Key_W && mods == Qt::ControlModifier);
 }
 
-class AboutPanel : public QDialog {
- protected:
-  void keyPressEvent(QKeyEvent* event) override { IsCloseKey(event) ? void(close()) : QDialog::keyPressEvent(event); }
-};
-
-class HelpViewer : public QTextBrowser {
+// A panel's window that closes by those keys, whatever its kind of widget.
+template <class Base>
+class ClosesByKey : public Base {
  protected:
   void keyPressEvent(QKeyEvent* event) override {
-    IsCloseKey(event) ? void(close()) : QTextBrowser::keyPressEvent(event);
+    IsCloseKey(event) ? void(this->close()) : Base::keyPressEvent(event);
   }
 };
 
@@ -110,7 +107,7 @@ QWidget* ShowAboutPanel() {
     return panel;
   }
   const BundleInfo info = ReadBundleInfo();
-  panel = new AboutPanel();
+  panel = new ClosesByKey<QDialog>();
   panel->setObjectName(QStringLiteral("AboutPanel"));
   panel->setAttribute(Qt::WA_DeleteOnClose);
   panel->setModal(false);
@@ -164,7 +161,7 @@ QWidget* ShowHelpViewer() {
     return viewer;
   }
   const BundleInfo info = ReadBundleInfo();
-  viewer = new HelpViewer();
+  viewer = new ClosesByKey<QTextBrowser>();
   viewer->setObjectName(QStringLiteral("HelpViewer"));
   viewer->setAttribute(Qt::WA_DeleteOnClose);
   viewer->setWindowTitle(QStringLiteral("%1 ヘルプ").arg(info.name));

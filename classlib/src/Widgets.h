@@ -3,12 +3,10 @@
 // to a control before its Constructor has put it on screen).
 #pragma once
 
-#include <memory>
-#include <type_traits>
-
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include <QColor>
 #include <QFont>
