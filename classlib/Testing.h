@@ -12,6 +12,10 @@ void MoveTo(Ref<Window> window, Integer x, Integer y);
 void PressAt(Ref<Window> window, Integer x, Integer y);
 void DragTo(Ref<Window> window, Integer x, Integer y);
 void ReleaseAt(Ref<Window> window, Integer x, Integer y);
+// The button comes up where the window cannot see it (over another window,
+// or while this one is minimised): no release reaches the window, and the
+// next events report no button held.
+void ReleaseElsewhere();
 // Press and release at one point.
 void ClickAt(Ref<Window> window, Integer x, Integer y);
 // A click that the next press follows at once: the toolkit takes that press

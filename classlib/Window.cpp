@@ -83,9 +83,17 @@ class FrameView : public QWidget {
 // it is set only by what invalidates the window itself (shown or restored,
 // exposed, resized, its own Refresh, backdrop or colour) and the next paint
 // takes it and raises Paint; any other paint only draws.
+//
+// A press lasts until the window sees its release. When the window is
+// minimised or hidden under a held button, or another program takes the
+// pointer, the release goes elsewhere: the surface then ends the press itself,
+// in its own and every control's state and in the toolkit's, so that hovering
+// and the next press behave as on a fresh window.
 class ContentView : public QWidget {
  public:
-  ContentView(Window* window, QWidget* parent) : QWidget(parent), owner(window) {}
+  ContentView(Window* window, QWidget* parent) : QWidget(parent), owner(window) {
+    parent->installEventFilter(this);  // the frame's state changes and hiding
+  }
   Window* owner;
   bool surfaceInvalid = true;
 
@@ -115,12 +123,37 @@ class ContentView : public QWidget {
     QWidget::resizeEvent(event);
   }
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) surfaceInvalid = true;
+    switch (event->type()) {
+      case QEvent::Expose:
+        if (static_cast<QWindow*>(watched)->isExposed()) surfaceInvalid = true;
+        break;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::MouseButtonRelease:
+        if (watched->isWindowType()) buttonsHeld_ = static_cast<QMouseEvent*>(event)->buttons();
+        break;
+      case QEvent::MouseMove:
+        // No button held any more while a press lasts: its release went elsewhere.
+        if (watched->isWindowType() && static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton) EndPress();
+        break;
+      case QEvent::WindowStateChange:
+      case QEvent::Hide:
+        // Often inside the very press that minimised the window: the press ends once its handling is over.
+        if (!watched->isWindowType() && (event->type() == QEvent::Hide || window()->isMinimized())) {
+          QMetaObject::invokeMethod(this, [this] { EndPress(); }, Qt::QueuedConnection);
+        }
+        break;
+      default:
+        break;
+    }
     return false;
   }
 
  private:
+  void EndPress();
+
   bool pressTaken_ = false;
+  Qt::MouseButtons buttonsHeld_ = Qt::NoButton;  // as the native window last reported them
 };
 
 }  // namespace
@@ -206,6 +239,24 @@ void ContentView::mouseReleaseEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   Window* window = owner;
   internal::Deliver(window, [&] { window->Event_MouseUp(at.x(), at.y()); });
+}
+
+void ContentView::EndPress() {
+  if (buttonsHeld_ == Qt::NoButton) return;
+  const Qt::MouseButton button = Qt::MouseButton(int(buttonsHeld_) & -int(buttonsHeld_));  // the lowest held
+  buttonsHeld_ = Qt::NoButton;
+  pressTaken_ = false;
+  for (QWidget* child : findChildren<QWidget*>()) {
+    if (auto* canvas = dynamic_cast<internal::CanvasView*>(child)) canvas->EndPress();
+  }
+  // The toolkit's own: a release far outside the window ends its grab on the pressed widget (a stock button comes up
+  // without being clicked) and ends the hover of the control the press began on.
+  QWindow* native = window()->windowHandle();
+  if (!native) return;
+  const QPointF outside(-100000.0, -100000.0);
+  QMouseEvent release(QEvent::MouseButtonRelease, outside, outside, native->mapToGlobal(outside), button,
+                      Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(native, &release);
 }
 
 int ToInt(Integer v) {
@@ -532,7 +583,7 @@ void Window::DeclareProperties(PropertyTable& table) {
         [set](Object& o, const PropertyValue& v) { (dynamic_cast<W&>(o).*set)(std::get<bool>(v)); },
         [get](Object& o) { return PropertyValue((dynamic_cast<W&>(o).*get)()); });
   };
-  // Properties of the original desktop's window that change nothing here.
+  // Properties the design stream sets that change nothing on screen: kept and read back.
   auto keep = [&](const std::string& name, PropertyValue initial) {
     publish(
         name, TypeOf(initial),

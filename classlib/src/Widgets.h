@@ -57,7 +57,7 @@ struct Control::Impl {
 
   Integer paintCount = 0;
 
-  // Properties kept for the designer only: stored and read back.
+  // Properties that change nothing on screen: stored and read back.
   std::map<std::string, PropertyValue, std::less<>> stored;
 };
 
@@ -125,6 +125,8 @@ class ControlView {
 class CanvasView : public QWidget, public ControlView {
  public:
   CanvasView(Canvas* canvas, QWidget* parent);
+  // The press ends without a release: the window will never see it.
+  void EndPress() { pressTaken_ = false; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

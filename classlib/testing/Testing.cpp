@@ -57,6 +57,8 @@ void ReleaseAt(Ref<Window> window, Integer x, Integer y) {
   Send(window, x, y, QEvent::MouseButtonRelease, Qt::LeftButton);
 }
 
+void ReleaseElsewhere() { held = Qt::NoButton; }
+
 void ClickAt(Ref<Window> window, Integer x, Integer y) {
   PressAt(window, x, y);
   ReleaseAt(window, x, y);

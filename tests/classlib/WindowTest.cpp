@@ -85,3 +85,56 @@ TEST_F(WindowTest, TransparentBackgroundMakesATranslucentNativeWindow) {
   EXPECT_TRUE(internal::TopLevelWidget(*w)->windowHandle()->requestedFormat().hasAlpha());
   EXPECT_EQ(internal::ContentWidget(*w)->grab().toImage().pixelColor(5, 5).alpha(), 0);
 }
+
+// A press whose release the window never sees, because the window was minimised under the held button or another
+// program took the pointer, ends: hovering reaches the controls again and the next press is a fresh one.
+TEST_F(WindowTest, APressWhoseReleaseNeverComesEnds) {
+  class Minimising : public TestWindow {  // as the game's window: a press on the background may minimise it
+   public:
+    bool Event_MouseDown(Integer x, Integer y) override { return Minimize(), TestWindow::Event_MouseDown(x, y); }
+  };
+  auto w = std::make_shared<Minimising>();
+  bool minimiseOnC = true;  // as the game's yellow button
+  w->build = [&minimiseOnC](TestWindow& win) {
+    Ref<Canvas> c = Place<Canvas>(win, "C", kNoIndex, 100, 50, 40, 40);
+    c->MouseEnter.AddHandler([&win](Ref<Canvas>) { win.log += "enter; "; });
+    c->MouseExit.AddHandler([&win](Ref<Canvas>) { win.log += "exit; "; });
+    c->MouseDown.AddHandler([&](Ref<Canvas>, Integer, Integer) {
+      if (minimiseOnC) win.Minimize();
+      return win.log += "press C; ", true;
+    });
+    c->MouseUp.AddHandler([&win](Ref<Canvas>, Integer, Integer) { win.log += "up C; "; });
+  };
+  w->SetWidth(200), w->SetHeight(150);
+  w->Constructor();
+  ui::ProcessEvents();
+  auto comeBack = [&w] {
+    ui::ReleaseElsewhere();
+    internal::TopLevelWidget(*w)->showNormal();
+    ui::ProcessEvents();
+  };
+
+  ui::MoveTo(w, 120, 70);
+  ui::PressAt(w, 120, 70);
+  ui::ProcessEvents();
+  EXPECT_TRUE(w->IsMinimized());
+  EXPECT_EQ(w->log, "open; enter; press C; exit; ");  // the hover ends with the press
+  comeBack();
+  minimiseOnC = false;
+
+  w->log = "";
+  ui::PressAt(w, 20, 20);  // the background
+  ui::ProcessEvents();
+  EXPECT_TRUE(w->IsMinimized());
+  comeBack();
+  ui::MoveTo(w, 120, 70);
+  ui::ClickAt(w, 120, 70);
+  EXPECT_EQ(w->log, "down 20,20; enter; press C; up C; ");
+
+  w->log = "";
+  ui::PressAt(w, 120, 70);
+  ui::ReleaseElsewhere();  // the pointer taken while the canvas holds the press
+  ui::MoveTo(w, 20, 20);
+  ui::MoveTo(w, 120, 70);
+  EXPECT_EQ(w->log, "press C; exit; enter; ");
+}

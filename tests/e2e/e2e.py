@@ -9,6 +9,7 @@ manager report.
   closing         the window's sizes while the red button's closing animation runs
   minimise        a double click on the background minimises; the window comes back drawn
   drag            no frame around the window; dragging the background moves it
+  held-press      a press that minimises the window is released while it is hidden; back, it hovers and plays as new
   disc-set        "石2" mid-game shows at the next redraw, then on every disc
 
 Usage: e2e.py --program PATH [--wm] SCENARIO [SCREENSHOT]
@@ -22,6 +23,7 @@ from xsession import (BLACK, COMPUTER_FIRST, NEW_GAME, RED_BUTTON, SCREEN_H, SCR
                       Session, check, computer_turns, distance, legal_moves, main, show, square)
 
 KNOB, LEFT_OF_TRACK = (596, 32), (470, 32)  # the slider's knob (at 10), and a point past its left end
+YELLOW_BUTTON = (50, 25)
 BACKGROUND, DISC_SET_2 = (30, 300), (280, 631)  # the board's frame left of the squares; "石2"
 
 
@@ -135,6 +137,34 @@ def minimise(program):
         check(game.proc.poll() is None, "the game ended:\n" + game.stderr())
 
 
+def held_press(program):
+    """The board's wood pressed twice quickly, the second press held: the window minimises on it, and the button comes
+    up while the window is hidden. Once back, the red and yellow buttons show their hover faces only under the
+    pointer, and the first click is a move like any other."""
+    with Session() as session:
+        game = Game(session, program)
+        at = lambda point: [str(o + c) for o, c in zip(game.origin, point)]
+        faces = lambda: game.pixels([RED_BUTTON, YELLOW_BUTTON])
+        plain = faces()
+        session.tool("xdotool", "mousemove", *at(BACKGROUND), "sleep", "0.3", "click", "1", "sleep", "0.15",
+                     "mousedown", "1")
+        iconic = lambda: b"Iconic" in session.tool("xprop", "-id", game.window, "WM_STATE")
+        if session.wm:
+            session.wait_for(iconic, "the second press on the background did not minimise the window", timeout=5)
+        session.tool("xdotool", "mousemove", *at((BACKGROUND[0] + 200, BACKGROUND[1] + 60)), "sleep", "0.1",
+                     "mouseup", "1")
+        if session.wm:
+            session.tool("xdotool", "windowactivate", game.window, check_rc=False)
+            session.wait_for(lambda: not iconic(), "the minimised window did not come back", timeout=5)
+        game.place()
+        for point, hovered in ((square(27), None), (RED_BUTTON, 0), (YELLOW_BUTTON, 1), (square(27), None)):
+            session.tool("xdotool", "mousemove", *at(point), "sleep", "0.05", "mousemove", *at(point))
+            want = lambda now: all((distance(a, b) > 60) == (k == hovered) for k, (a, b) in enumerate(zip(now, plain)))
+            session.wait_for(lambda: want(faces()), lambda: "with the pointer on %s after the window came back, the"
+                             " red and yellow buttons show %s (plain: %s)" % (point, faces(), plain), timeout=3)
+        game.play_checked(START, 19)
+
+
 def drag(program):
     """The window has no title bar and no border; a drag on its background moves it, also right after a click there
     (past the double-press time)."""
@@ -182,4 +212,4 @@ def disc_set(program):
 
 if __name__ == "__main__":
     sys.exit(main({"play": play, "quits": quits, "closing": closing, "minimise": minimise, "drag": drag,
-                   "disc-set": disc_set}, 150))
+                   "held-press": held_press, "disc-set": disc_set}, 150))
