@@ -25,7 +25,7 @@ void Publish(PropertyTable& table, const std::string& name, Get get, Set set) {
       [get](Object& o) { return PropertyValue(V(get(dynamic_cast<C&>(o)))); });
 }
 
-// Publishes a property that only the designer used: kept and read back.
+// Publishes a property that changes nothing on screen: kept and read back.
 void Keep(PropertyTable& table, const std::string& name, PropertyValue initial) {
   table.Put(
       name, TypeOf(initial),

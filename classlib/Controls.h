@@ -62,10 +62,10 @@ class Control : public Object {
   std::unique_ptr<Impl> impl_;
 };
 
-// A control with a place and a size. Properties that only the original
-// desktop's designer used (LockLeft, TabIndex, TabStop, AutoDeactivate,
-// UseFocusRing, AcceptFocus, ...) are kept and can be read back with
-// GetProperty, but change nothing on screen.
+// A control with a place and a size. The design streams also carry
+// properties that this window never acts on (LockLeft, TabIndex, TabStop,
+// AutoDeactivate, UseFocusRing, AcceptFocus, ...): they are kept and can be
+// read back with GetProperty, but change nothing on screen.
 class RectControl : public Control {
  public:
   Integer Left() const;

@@ -60,7 +60,7 @@ struct SetTraits<MW::BoxSet> {
   static constexpr const char* kName = "Box";
   static constexpr classlib::Integer kFirstMember = 0;
   static const std::string& Stream(classlib::Integer index) { return Design::BoxStream(index); }
-  // Two squares carry a disc in the designer; their Open replaces it.
+  // Two squares are made with a disc picture; the window's Open replaces it.
   static PictureAccessor Backdrop(classlib::Integer index) {
     if (index == 27) return &Black1;
     if (index == 36) return &White1;
