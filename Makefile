@@ -10,14 +10,18 @@ all: build
 deps:
 	@./scripts/install-deps
 
-$(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR)
+# A configure that failed (a package still missing) leaves a cache behind; only one that succeeded leaves the stamp.
+CONFIGURED = $(BUILD_DIR)/.configured
 
-build: $(BUILD_DIR)/CMakeCache.txt
+$(CONFIGURED):
+	cmake -S . -B $(BUILD_DIR)
+	touch $@
+
+build: $(CONFIGURED)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 # Playing needs only the program and its bundle, not the tests and benchmarks.
-run: deps $(BUILD_DIR)/CMakeCache.txt
+run: deps $(CONFIGURED)
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target Tovarine
 	./scripts/run-game $(BUILD_DIR)/Tovarine.app/Contents/MacOS/Tovarine
 
