@@ -169,22 +169,32 @@ bool HasRealDisplay() {
          platform != QLatin1String("minimal");
 }
 
-std::string ChoosePlatform(const char* chosen, const char* x11Display, const char* waylandDisplay) {
-  auto set = [](const char* value) { return value != nullptr && *value != '\0'; };
-  if (set(chosen)) return chosen;
-  // Through X (XWayland on a Wayland desktop) the window can be moved by its
-  // background, made translucent and animated as it closes; native Wayland
-  // clients cannot place their own windows.
-  if (set(x11Display)) return "xcb";
-  if (set(waylandDisplay)) return "wayland";
-  return "";
-}
+}  // namespace internal
 
 namespace {
 
-// The platforms a QT_QPA_PLATFORM value lists to try in turn ("wayland;xcb"),
-// without the options each may carry after a colon.
-std::vector<std::string> PlatformNames(const std::string& platforms) {
+const char* Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+// The platforms the toolkit is asked to try in turn (QT_QPA_PLATFORM takes a
+// ";"-separated list): the player's own choice as it stands; else X first
+// wherever an X server is offered (XWayland on a Wayland desktop too: through
+// X the window can be moved by its background, made translucent and animated
+// as it closes, which a native Wayland client cannot do), with Wayland as the
+// fallback, so that a dead X display beside a working Wayland one still
+// plays; else Wayland where only that is offered; else "", the toolkit's own.
+std::string ChosenPlatforms() {
+  if (const char* chosen = Env("QT_QPA_PLATFORM")) return chosen;
+  if (Env("DISPLAY")) return "xcb;wayland";
+  return Env("WAYLAND_DISPLAY") ? "wayland" : "";
+}
+
+// The platforms of such a list, without the options each may carry after a
+// colon; the toolkit's own choice counts as X, then Wayland.
+std::vector<std::string> PlatformNames(std::string platforms) {
+  if (platforms.empty()) platforms = "xcb;wayland";
   std::vector<std::string> names;
   std::size_t start = 0;
   while (start <= platforms.size()) {
@@ -198,114 +208,97 @@ std::vector<std::string> PlatformNames(const std::string& platforms) {
   return names;
 }
 
-// The one line for a display that cannot be had: each platform of the list
-// with the display it would use, and why that one could not be had: a local
-// X server that did not answer start-up's own check, or what the toolkit
-// complained of when it tried (`byToolkit`).
-std::string PlatformsTried(const std::string& platforms, bool byToolkit,
-                           const std::vector<std::string>& complaints) {
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  auto noPlugin = [&complaints](const std::string& name) {
-    for (const std::string& c : complaints) {
-      if (c.find("Could not find the Qt platform plugin \"" + name + "\"") != std::string::npos) return true;
-    }
-    return false;
-  };
-  std::string tried;
-  for (const std::string& name : PlatformNames(platforms)) {
+// The one line for a display that cannot be had: each platform tried (its
+// name and why it could not be had) with the display it would use.
+std::string PlatformsTried(const std::vector<std::pair<std::string, std::string>>& tried) {
+  const char* x11 = Env("DISPLAY");
+  const char* wayland = Env("WAYLAND_DISPLAY");
+  std::string line;
+  std::string lastWhy;
+  for (const auto& [name, why] : tried) {
     std::string what;
     if (name == "xcb") {
-      what = (x11 && *x11) ? "the X display \"" + std::string(x11) + "\", which " +
-                                 (byToolkit ? "cannot be opened" : "does not answer")
-                           : "an X display (DISPLAY is not set)";
+      what = x11 ? "the X display \"" + std::string(x11) + "\"" : "an X display (DISPLAY is not set)";
     } else if (name.rfind("wayland", 0) == 0) {
-      what = (wayland && *wayland) ? "the Wayland display \"" + std::string(wayland) + "\""
-                                   : "a Wayland display (WAYLAND_DISPLAY is not set)";
-      if (noPlugin(name)) {
-        what += ", but the toolkit has no Wayland plugin";
-      } else if (wayland && *wayland) {
-        what += ", which cannot be opened";
-      }
+      what = wayland ? "the Wayland display \"" + std::string(wayland) + "\""
+                     : "a Wayland display (WAYLAND_DISPLAY is not set)";
     } else {
-      what = "the platform \"" + name + "\"" +
-             (noPlugin(name) ? ", which the toolkit does not have" : ", which cannot be opened");
+      what = "the platform \"" + name + "\"";
     }
-    tried += (tried.empty() ? "" : " and ") + what;
+    line += (line.empty() ? "" : lastWhy.empty() ? " and " : ", and ") + what + why;
+    lastWhy = why;
   }
-  // The toolkit's own reason, when it gave one beyond its advice to reinstall.
-  for (const std::string& c : complaints) {
-    if (c.rfind("Could not", 0) != 0 && c.rfind("This application failed", 0) != 0 && !c.empty()) {
-      tried += " (" + c.substr(0, c.find('\n')) + ")";
-      break;
-    }
-  }
-  return "Tovarine needs a graphical display and cannot open one: it tried " + tried +
+  return "Tovarine needs a graphical display and cannot open one: it tried " + line +
          ". Start it from a desktop session, or under a virtual display with xvfb-run";
 }
 
-std::string RequestedPlatforms() {
-  // QT_QPA_PLATFORM may list platforms to try in turn ("wayland;xcb"), each
-  // with options after a colon. Unset, the toolkit picks X11 or Wayland.
-  const char* listed = std::getenv("QT_QPA_PLATFORM");
-  return (listed && *listed) ? listed : "xcb;wayland";
-}
-
-// While the toolkit opens its platform, its messages are held back: when no
-// platform can be opened it gives up with a fatal message (and would abort),
-// which becomes the one line above and exit status 1 instead. When one opens,
-// the held messages are passed on as they came.
-std::vector<std::pair<QtMsgType, QString>>* heldMessages = nullptr;
-QtMessageHandler earlierHandler = nullptr;
-
-void HoldStartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type != QtFatalMsg) {
-    if (heldMessages) heldMessages->emplace_back(type, message);
-    return;
+// The toolkit gave up on every platform it tried: the one line, made of what
+// it and the libraries under it said meanwhile, and exit status 1 (where the
+// toolkit would abort). It ends each platform's messages with "Could not
+// load (or find) the Qt platform plugin "NAME"": what came before is why.
+[[noreturn]] void NoPlatformOpened(const std::vector<std::string>& messages) {
+  std::vector<std::pair<std::string, std::string>> tried;
+  std::string why;
+  for (const std::string& message : messages) {
+    const std::string plugin = "the Qt platform plugin \"";
+    const std::size_t at = message.find(plugin);
+    if (message.rfind("Could not", 0) == 0 && at != std::string::npos) {
+      const std::size_t from = at + plugin.size();
+      const bool missing = message.rfind("Could not find", 0) == 0;
+      tried.emplace_back(message.substr(from, message.find('"', from) - from),
+                         missing ? ", but the toolkit has no plugin for it"
+                                 : ", which cannot be opened" + (why.empty() ? "" : " (" + why + ")"));
+      why.clear();
+    } else if (message.rfind("This application failed", 0) != 0) {
+      std::string said = message.substr(0, message.find('\n'));
+      if (!said.empty() && said.back() == '.') said.pop_back();
+      if (!said.empty()) why += (why.empty() ? "" : "; ") + said;
+    }
   }
-  std::vector<std::string> complaints;
-  if (heldMessages) {
-    for (const auto& held : *heldMessages) complaints.push_back(held.second.toStdString());
+  if (tried.empty()) {
+    for (const std::string& name : PlatformNames(ChosenPlatforms())) {
+      tried.emplace_back(name, ", which cannot be opened");
+    }
   }
-  complaints.push_back(message.toStdString());
-  std::fprintf(stderr, "%s\n", PlatformsTried(RequestedPlatforms(), true, complaints).c_str());
+  std::string line = PlatformsTried(tried);
+  if (!why.empty()) line += " (" + why + ")";
+  std::fprintf(stderr, "%s\n", line.c_str());
   std::fflush(stderr);
   std::_Exit(1);
 }
 
-}  // namespace
-
+// Start-up's own check before the toolkit starts, along the same list: the
+// one line when no platform of it can be had (a local X server that does not
+// answer, a display that is not set), "" when one may be or when the toolkit
+// is left to judge (a remote X server, another platform).
 std::string MissingDisplayMessage() {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-  const std::string platforms = RequestedPlatforms();
-  const char* x11 = std::getenv("DISPLAY");
-  const char* wayland = std::getenv("WAYLAND_DISPLAY");
-  for (const std::string& name : PlatformNames(platforms)) {
+  std::vector<std::pair<std::string, std::string>> tried;
+  for (const std::string& name : PlatformNames(ChosenPlatforms())) {
     if (name == "xcb") {
-      if (x11 && *x11 && XServerAnswers(x11)) return "";
+      const char* x11 = Env("DISPLAY");
+      if (x11 && XServerAnswers(x11)) return "";
+      tried.emplace_back(name, x11 ? ", which does not answer" : "");
     } else if (name.rfind("wayland", 0) == 0) {
-      if (wayland && *wayland) return "";
+      if (Env("WAYLAND_DISPLAY")) return "";
+      tried.emplace_back(name, "");
     } else {
-      return "";  // offscreen, vnc, eglfs, ...: left to the toolkit
+      return "";  // offscreen, vnc, eglfs, ...
     }
   }
-  return PlatformsTried(platforms, false, {});
+  return PlatformsTried(tried);
 #else
   return "";
 #endif
 }
 
-}  // namespace internal
+}  // namespace
 
 int RuntimeMain(int argc, char** argv, const std::function<void()>& startup) {
   if (!QCoreApplication::instance()) {
-    const char* chosen = std::getenv("QT_QPA_PLATFORM");
-    const std::string platform =
-        internal::ChoosePlatform(chosen, std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
-    if (!platform.empty() && !(chosen && platform == chosen)) {
-      qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform));
-    }
-    const std::string missing = internal::MissingDisplayMessage();
+    const std::string platforms = ChosenPlatforms();
+    if (!platforms.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platforms));
+    const std::string missing = MissingDisplayMessage();
     if (!missing.empty()) {
       std::fprintf(stderr, "%s\n", missing.c_str());
       return 1;
@@ -319,20 +312,14 @@ int RuntimeMain(int argc, char** argv, const std::function<void()>& startup) {
       storedArgc = 1;
       argv = fallbackArgv;
     }
-    std::vector<std::pair<QtMsgType, QString>> held;
-    internal::heldMessages = &held;
-    internal::earlierHandler = qInstallMessageHandler(internal::HoldStartupMessage);
+    // While the toolkit opens its platform, what it and the libraries under
+    // it say is held back: when no platform opens, it becomes the one line
+    // and exit status 1; when one does, it is passed on as it came.
+    internal::MessagesTaken startupMessages(NoPlatformOpened);
     // Lives until the process ends: windows held by the program's globals
     // are released after RuntimeMain returns and still need it.
     new TovarineApplication(storedArgc, argv);
-    qInstallMessageHandler(internal::earlierHandler);
-    internal::heldMessages = nullptr;
-    for (const auto& [type, message] : held) qt_message_output(type, QMessageLogContext(), message);
-    // "--check-display": only whether the window could be opened (0) or not
-    // (1, with the line above), for scripts that start the game.
-    for (int i = 1; i < storedArgc; ++i) {
-      if (std::string(argv[i]) == "--check-display") return 0;
-    }
+    startupMessages.PassOn();
   }
   QCoreApplication::setApplicationName(QStringLiteral("Tovarine"));
   // Closing the last window ends the run only through the program's own Close

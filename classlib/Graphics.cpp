@@ -7,10 +7,7 @@
 #include <QPainter>
 #include <QString>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "classlib/Sound.h"
@@ -32,83 +29,34 @@ constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
 // side longer than this is a wrong file, refused before it is decoded.
 constexpr int kLongestFileSide = 2048;
 
-// The toolkit's decoders write their complaints to stderr; while a file is
-// read they are taken down here instead, and the one line about the file
-// says what went wrong.
-std::vector<std::string>* decoderMessages = nullptr;
-
-void TakeDecoderMessage(QtMsgType, const QMessageLogContext&, const QString& message) {
-  if (decoderMessages != nullptr) decoderMessages->push_back(message.toStdString());
-}
-
-// Some decoders (libpng) write their errors straight to stderr, past the
-// toolkit: while a file is read, stderr goes to a scratch file whose lines
-// join the messages.
-class StderrTaken {
- public:
-  StderrTaken() : file_(std::tmpfile()) {
-    std::fflush(stderr);
-    saved_ = file_ != nullptr ? ::dup(STDERR_FILENO) : -1;
-    if (saved_ >= 0) ::dup2(::fileno(file_), STDERR_FILENO);
-  }
-  ~StderrTaken() {
-    if (saved_ >= 0) {
-      std::fflush(stderr);
-      ::dup2(saved_, STDERR_FILENO);
-      ::close(saved_);
-    }
-    if (file_ != nullptr) std::fclose(file_);
-  }
-  void AddLinesTo(std::vector<std::string>& messages) {
-    if (saved_ < 0) return;
-    std::fflush(stderr);
-    std::rewind(file_);
-    char line[512];
-    while (std::fgets(line, sizeof line, file_) != nullptr) {
-      std::string text(line);
-      while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-      if (!text.empty()) messages.push_back(text);
-    }
-  }
-
- private:
-  std::FILE* file_;
-  int saved_;
-};
-
 // Why the file is no picture that can be shown, or "" with the image read.
 std::string ReadPicture(const std::string& path, QImage& image) {
   const std::string unreadable = internal::WhyUnreadable(path);
   if (!unreadable.empty()) return unreadable;
-  std::vector<std::string> messages;
-  decoderMessages = &messages;
-  const QtMessageHandler previous = qInstallMessageHandler(TakeDecoderMessage);
+  // The decoders' complaints, some written straight to stderr (libpng),
+  // are taken down: the one line about the file says what went wrong.
   std::string why;
-  {
-    StderrTaken stderrTaken;
-    // The content tells the format, so that names without an extension load.
-    QImageReader reader(QString::fromStdString(path));
-    reader.setDecideFormatFromContent(true);
-    // The header gives the size; a format without one in its header is
-    // held to the same bound by the decoder's allocation limit.
-    reader.setAllocationLimit(kLongestFileSide * kLongestFileSide * 4 / (1024 * 1024) + 1);
-    const bool readable = reader.canRead();
-    const QSize size = readable ? reader.size() : QSize();
-    if (!readable) {
-      why = reader.device() && reader.device()->size() == 0 ? "empty (0 bytes), not a picture"
-                                                             : "not a picture that can be decoded";
-    } else if (size.width() > kLongestFileSide || size.height() > kLongestFileSide) {
-      why = "too large (" + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
-            " pixels; at most " + std::to_string(kLongestFileSide) + " on a side)";
-    } else if (!reader.read(&image) || image.isNull()) {
-      why = "not a picture that can be decoded (" + reader.errorString().toStdString() + ")";
-    } else if (image.width() > kLongestFileSide || image.height() > kLongestFileSide) {
-      why = "too large";
-    }
-    stderrTaken.AddLinesTo(messages);
+  internal::MessagesTaken taken;
+  // The content tells the format, so that names without an extension load.
+  QImageReader reader(QString::fromStdString(path));
+  reader.setDecideFormatFromContent(true);
+  // The header gives the size; a format without one in its header is
+  // held to the same bound by the decoder's allocation limit.
+  reader.setAllocationLimit(kLongestFileSide * kLongestFileSide * 4 / (1024 * 1024) + 1);
+  const bool readable = reader.canRead();
+  const QSize size = readable ? reader.size() : QSize();
+  if (!readable) {
+    why = reader.device() && reader.device()->size() == 0 ? "empty (0 bytes), not a picture"
+                                                           : "not a picture that can be decoded";
+  } else if (size.width() > kLongestFileSide || size.height() > kLongestFileSide) {
+    why = "too large (" + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+          " pixels; at most " + std::to_string(kLongestFileSide) + " on a side)";
+  } else if (!reader.read(&image) || image.isNull()) {
+    why = "not a picture that can be decoded (" + reader.errorString().toStdString() + ")";
+  } else if (image.width() > kLongestFileSide || image.height() > kLongestFileSide) {
+    why = "too large";
   }
-  qInstallMessageHandler(previous);
-  decoderMessages = nullptr;
+  const std::vector<std::string> messages = taken.Texts();
   if (!why.empty() && why.back() != ')' && !messages.empty()) why += " (" + messages.front() + ")";
   return why;
 }

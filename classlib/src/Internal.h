@@ -2,12 +2,16 @@
 // here; nothing outside classlib/ and native/ includes this file.
 #pragma once
 
+#include <cstdio>
 #include <exception>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QImage>
 #include <QMenuBar>
 #include <QWidget>
+#include <QtGlobal>
 
 #include "classlib/ClassLib.h"
 
@@ -88,13 +92,36 @@ void Guarded(F&& f) {
 // True when the toolkit shows windows on a real display (not offscreen).
 bool HasRealDisplay();
 
-// Start-up (Application.cpp): the one line RuntimeMain prints instead of
-// starting when the toolkit would need a display and none can be reached;
-// empty when one can be, or none is needed (QT_QPA_PLATFORM=offscreen).
-std::string MissingDisplayMessage();
-// The platform start-up asks the toolkit for: the one the player chose
-// (QT_QPA_PLATFORM), else X11 wherever an X server is offered (XWayland too),
-// else Wayland where only that is offered; "" leaves it to the toolkit.
-std::string ChoosePlatform(const char* chosen, const char* x11Display, const char* waylandDisplay);
+// Messages (MessagesTaken.cpp). While one of these lives, the toolkit's
+// messages and whatever is written to stderr (some libraries write straight to
+// the file descriptor, past the toolkit) are taken down instead of shown, one
+// entry a line, in the order they came. A fatal message of the toolkit goes,
+// with everything taken before it, to `onFatal`, which must end the program;
+// stderr is given back first.
+class MessagesTaken {
+ public:
+  using FatalHandler = void (*)(const std::vector<std::string>& messages);
+  explicit MessagesTaken(FatalHandler onFatal = nullptr);
+  ~MessagesTaken();
+  MessagesTaken(const MessagesTaken&) = delete;
+  MessagesTaken& operator=(const MessagesTaken&) = delete;
+  // What was taken so far.
+  std::vector<std::string> Texts();
+  // Stops taking, and shows what was taken as it would have been shown.
+  void PassOn();
+
+ private:
+  static void Take(QtMsgType type, const QMessageLogContext& context, const QString& message);
+  void ReadStderr();
+  void GiveBack();
+
+  FatalHandler onFatal_;
+  MessagesTaken* outer_;
+  QtMessageHandler previous_ = nullptr;
+  std::FILE* file_;
+  int saved_ = -1;        // the real stderr while it is taken
+  std::size_t read_ = 0;  // how much of the file has been read
+  std::vector<std::pair<int, std::string>> taken_;  // the message's QtMsgType, -1 for a line of stderr
+};
 
 }  // namespace classlib::internal

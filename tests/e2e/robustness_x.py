@@ -6,9 +6,10 @@
       missing is named on stderr, nothing crashes, Ctrl+Q ends the program.
   queued-clicks  clicks sent while "後手" waits its second and while the closing animation runs: no handler is
       re-entered, the clicks arrive in order once the running handler has returned, the program ends cleanly.
-  no-display  no display, a dead local or remote X display, an unknown platform, a Wayland display the toolkit
-      cannot use: one line saying what was tried and how to give a display, exit status 1, no crash; and the same
-      line from scripts/run-game, which then starts nothing.
+  no-display  no display, a dead local or remote X display, an unknown platform, a Wayland display that cannot be
+      opened, a dead X display beside one: one line saying what was tried and how to give a display, exit status 1, no
+      crash, with and without a runtime folder for Wayland; the same line from scripts/run-game. A dead X display
+      beside a working Wayland display (weston): the game plays on Wayland.
 
 Usage: robustness_x.py --program PATH [--wm] SCENARIO
 """
@@ -17,12 +18,13 @@ import os
 import pathlib
 import random
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 import time
 
-from xsession import (COMPUTER_FIRST, NEW_GAME, RED_BUTTON, START, Game, Session, after_click, check,
+from xsession import (COMPUTER_FIRST, NEW_GAME, QUIET, RED_BUTTON, START, Game, Session, after_click, check,
                       computer_turns, distance, main, show, square)
 
 
@@ -92,21 +94,47 @@ def queued_clicks(program):
 
 def no_display(program):
     run_game = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "run-game")
-    base = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-    for extra, named in (({}, "DISPLAY"), ({"DISPLAY": ":4711"}, ":4711"), ({"DISPLAY": "localhost:57"}, "localhost:57"),
-                         ({"DISPLAY": ":4711", "QT_QPA_PLATFORM": "bogus"}, "bogus"),
-                         ({"WAYLAND_DISPLAY": "wayland-4711"}, "wayland-4711")):
-        said = []
-        for command in ([program], [run_game, program]):
-            result = subprocess.run(command, env=dict(base, **extra), capture_output=True, timeout=30,
-                                    stdin=subprocess.DEVNULL)
-            err = [line for line in result.stderr.decode(errors="replace").splitlines() if line.strip()]
-            check(result.returncode == 1 and len(err) == 1, "%s, %s: exit code %d (negative: a signal), stderr:\n%s"
-                  % (extra, os.path.basename(command[0]), result.returncode, "\n".join(err)))
-            said.append(err[0])
-        check(said[0] == said[1], "run-game and the program say different things: %s" % said)
-        check("display" in said[0] and named in said[0] and "xvfb" in said[0],
-              "%s: the line does not name what was tried and how to give a display: %s" % (extra, said[0]))
+    # Without the desktop's XDG_ settings, which change the toolkit's own choice of platforms.
+    base = {k: v for k, v in os.environ.items()
+            if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM") and not k.startswith("XDG_")}
+    cases = (({}, "DISPLAY"), ({"DISPLAY": ":4711"}, ":4711"), ({"DISPLAY": "localhost:57"}, "localhost:57"),
+             ({"DISPLAY": ":4711", "QT_QPA_PLATFORM": "bogus"}, "bogus"),
+             ({"WAYLAND_DISPLAY": "wayland-4711"}, "wayland-4711"),
+             ({"DISPLAY": ":4711", "WAYLAND_DISPLAY": "wayland-4711"}, ":4711", "wayland-4711"))
+    with tempfile.TemporaryDirectory(prefix="tovarine-runtime-") as runtime:
+        # The Wayland library says more on stderr without a runtime folder: still one line.
+        for extra, *named in [(dict(c[0], **xdg), *c[1:]) for xdg in ({}, {"XDG_RUNTIME_DIR": runtime}) for c in cases]:
+            said = []
+            for command in ([program], [run_game, program]):
+                result = subprocess.run(command, env=dict(base, **extra), capture_output=True, timeout=30,
+                                        stdin=subprocess.DEVNULL)
+                err = [line for line in result.stderr.decode(errors="replace").splitlines() if line.strip()]
+                check(result.returncode == 1 and len(err) == 1, "%s, %s: exit code %d (negative: a signal), stderr:\n%s"
+                      % (extra, os.path.basename(command[0]), result.returncode, "\n".join(err)))
+                said.append(err[0])
+            check(said[0] == said[1], "run-game and the program say different things: %s" % said)
+            at = [said[0].find(n) for n in named]  # X is tried first, then Wayland
+            check("display" in said[0] and -1 not in at and at == sorted(at) and "xvfb" in said[0],
+                  "%s: the line does not name what was tried in turn and how to give a display: %s" % (extra, said[0]))
+
+        # A dead X display beside a working Wayland display (weston without a screen): the game plays on Wayland.
+        env = dict(base, XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY="tovarine-e2e", SDL_AUDIODRIVER="dummy")
+        weston = ["weston", "--backend=headless-backend.so", "--socket=tovarine-e2e", "--idle-time=0"]
+        started = [subprocess.Popen(weston, env=env, stderr=subprocess.DEVNULL, **QUIET)]
+        try:
+            deadline = time.monotonic() + 15
+            while not os.path.exists(os.path.join(runtime, "tovarine-e2e")):
+                check(started[0].poll() is None and time.monotonic() < deadline, "weston did not start within 15 s")
+                time.sleep(0.05)
+            started.append(subprocess.Popen([program], env=dict(env, DISPLAY=":4711"), stderr=subprocess.PIPE, **QUIET))
+            time.sleep(2)
+            check(started[1].poll() is None, lambda: "beside a working Wayland display the game ended (exit %s):\n%s"
+                  % (started[1].returncode, started[1].stderr.read().decode(errors="replace")))
+        finally:
+            for proc in reversed(started):
+                if proc.poll() is None:  # not yet reaped: its process group is still ours
+                    os.killpg(proc.pid, signal.SIGKILL)
+                    proc.wait()
 
 
 if __name__ == "__main__":

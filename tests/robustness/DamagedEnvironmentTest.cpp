@@ -103,15 +103,4 @@ TEST_F(DamagedEnvironment, NoAudioDeviceLeavesTheGameSilent) {
   EXPECT_LE(Lines(warnings), 5) << warnings;
 }
 
-// The platform asked for: the player's choice stands; X wherever an X server is offered, XWayland on a Wayland desktop
-// included; Wayland only where no X server is.
-TEST(PlatformChoice, XUnlessThePlayerChoseOrOnlyWaylandIsOffered) {
-  using classlib::internal::ChoosePlatform;
-  EXPECT_EQ(ChoosePlatform("wayland", ":0", "wayland-0"), "wayland");
-  EXPECT_EQ(ChoosePlatform(nullptr, ":0", "wayland-0"), "xcb");
-  EXPECT_EQ(ChoosePlatform("", ":1", ""), "xcb");
-  EXPECT_EQ(ChoosePlatform(nullptr, "", "wayland-0"), "wayland");
-  EXPECT_EQ(ChoosePlatform(nullptr, nullptr, nullptr), "");
-}
-
 }  // namespace
