@@ -16,24 +16,13 @@ static Ref<Picture> Filled(Integer width, Integer height, Color color) {
   return picture;
 }
 
-TEST_F(WindowTest, FoundByItsClassWhileItsControlsOpen) {
-  Ref<Window> seenByProbe;
-  auto w = OpenWindow(
-      [&seenByProbe](TestWindow& win) {
-        for (Integer i : {2, 0, 1}) Place<Label>(win, "S", i, 10 * i, 0, 10, 10);
-        // What the game's window accessor does from a square's Open.
-        Place<Canvas>(win, "Probe", kNoIndex, 0, 20, 10, 10)->Open.AddHandler([&seenByProbe](Ref<Control>) {
-          seenByProbe = GetImplicitWindow("Test.Window");
-        });
-      });
-  EXPECT_TRUE(seenByProbe == w);  // not nothing, which would have a second window made
-  EXPECT_EQ(OpenWindows().size(), 1u);
-
-  EXPECT_TRUE(w->ControlByNameIndex("S", 1)->Index() == 1 && w->ControlByNameIndex("S", 3).IsNil());
+// A control of another class is refused, a missing one is nothing; closed by the user, then by the program: one Close,
+// and the window is no longer found. (The game's squares find their window while it opens, and its sets are looked up
+// by index though not made in that order: the game's suites prove it.)
+TEST_F(WindowTest, LookupsAndOneClose) {
+  auto w = OpenWindow([](TestWindow& win) { Place<Canvas>(win, "Probe", kNoIndex, 0, 20, 10, 10); });
   EXPECT_THROW(Cast<Label>(w->ControlByName("Probe")), IllegalCastException);
   EXPECT_TRUE(Cast<Label>(w->ControlByName("Nothing")).IsNil());
-
-  // Closed by the user, then by the program: one Close, and no longer found.
   internal::TopLevelWidget(*w)->close();
   w->Close();
   EXPECT_TRUE(GetImplicitWindow("Test.Window").IsNil());

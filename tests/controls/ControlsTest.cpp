@@ -1,28 +1,10 @@
-// The board square and the slider on small windows of the test's own, with real mouse input.
+// The slider on a small window of the test's own, with real mouse input.
 #include <tuple>
 
 #include "controls/CustomSulider.h"
-#include "controls/TessarBox.h"
 #include "tests/support/Game.h"
 
 using namespace game;
-
-// Squares 30 x 20, so that width and height cannot be mixed up.
-TEST_F(WindowTest, SquareOpenTakesColumnAndRowFromItsIndexAndABlankBackdropOfItsSize) {
-  auto host = OpenWindow([](TestWindow& win) {
-    for (Integer i : {0, 7, 8, 27, 63}) Place<TessarBox>(win, "Square", i, 0, 0, 30, 20);
-  });
-  for (auto [index, m, n] : {std::tuple{0, 0, 0}, {7, 7, 0}, {8, 0, 1}, {27, 3, 3}, {63, 7, 7}}) {
-    Ref<TessarBox> box = Cast<TessarBox>(host->ControlByNameIndex("Square", index));
-    ASSERT_FALSE(box->Backdrop().IsNil());
-    EXPECT_EQ(std::tuple(box->m, box->n, box->Backdrop()->Width(), box->Backdrop()->Height()),
-              std::tuple(m, n, 30, 20));
-    EXPECT_TRUE(box->Backdrop()->Graph()->ForeColor() == MW()->BackColor());
-  }
-  Integer mainWindows = 0;  // the squares' accessor made one main window, not one each
-  for (const Ref<Window>& w : OpenWindows()) mainWindows += w->ClassName() == "MW.MW";
-  EXPECT_EQ(mainWindows, 1);
-}
 
 TEST_F(WindowTest, SliderKnobFollowsDragsHeldOnItReportingEveryStepAndNothingElse) {
   Integer changes = 0;
@@ -35,7 +17,9 @@ TEST_F(WindowTest, SliderKnobFollowsDragsHeldOnItReportingEveryStepAndNothingEls
   Ref<Canvas> knob = slider->SliderHeadCV();
   EXPECT_TRUE(knob->Backdrop() == SliderHead() && slider->SliderLineCV()->Backdrop() == SliderLine());
   // The knob's place, Value and the ValueChange events so far.
-  auto state = [&] { return Str(knob->Left()) + "," + Str(knob->Top()) + " " + Str(slider->Value) + " " + Str(changes); };
+  auto state = [&] {
+    return Str(knob->Left()) + "," + Str(knob->Top()) + " " + Str(slider->Value) + " " + Str(changes);
+  };
   // A press on the bare track right of the knob goes to the window; neither its drag, a wheel nor a set Value moves it.
   ui::PressAt(host, 60, 10);
   ui::DragTo(host, 80, 10);

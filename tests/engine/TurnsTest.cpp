@@ -23,9 +23,9 @@ TEST_F(GameTest, ClicksPassesAndEnds) {
       {".BBWWWWW ........ ........ ...BW... ........ ........ ........ .BWWWWWW", 29,
        "WWWWWWWW ........ ........ ...BBB.. ........ ........ ........ WWWWWWWW",
        "Macの勝ちです！ 3/16 p2 pass11 playing [Crick Crick Crick Bad]"},
-      // The player fills the board: judged by the click and by the computer's turn.
-      {"BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBBB BBBBBBW.", 63, nullptr,
-       "貴方の勝ちです！ 64/0 p1 pass01 playing [Crick Finish Finish]"},
+      // The player fills the board to a draw: judged by the click and by the computer's turn.
+      {"BBBBBBBB BBBBBBBB BBBBBBWW WWWWWWWW WWWWWWWW WWWWWWWW WWWWWWWW WWWWWWW.", 63, nullptr,
+       "引き分け 32/32 p1 pass01 playing [Crick Finish Finish]"},
       // The computer fills it after two passes: judged by the innermost turn and again by each of the 3 enclosing ones.
       {".BWWWWB. WW.WBWWW WWWWWWWW WWWWWWWW WWWWWWWW WWWWWWWW WWWWWWWW .BWWWWWW", 10, nullptr,
        "Macの勝ちです！ 3/61 p1 pass11 playing [Crick Crick Crick Crick Bad Bad Bad Bad]"},
@@ -40,25 +40,6 @@ TEST_F(GameTest, ClicksPassesAndEnds) {
   w->pass = {true, false};
   w->Initialize();  // a new game in the middle of one keeps the pass flags
   EXPECT_EQ(Board() + State(), kStart + "黒が先手です。 2/2 p2 pass10 []");
-}
-
-TEST_F(GameTest, StrengthIsReadAtEveryComputerTurn) {
-  for (Integer strength : {1, 2}) {
-    SetBoard(".BW..... ........ ........ ...BW... ........ .WBB....");
-    w->RB(strength)->SetValue(true);
-    Click(29);  // most flips: 44 turns two; strong: the corner
-    EXPECT_EQ(std::string({Board()[0], Board()[44]}), strength == 1 ? ".W" : "W.");
-  }
-}
-
-TEST_F(GameTest, TextsOfTheTurnSwitchCountsAndVerdicts) {
-  SetBoard(std::string(20, 'B') + std::string(20, 'W'));
-  const Integer paints = w->St(0)->PaintCount();
-  w->Change();  // shown at once: the computer's turn runs before the next paint
-  EXPECT_GT(w->St(0)->PaintCount(), paints);
-  EXPECT_EQ(State(), "マックが考えています... 2/2 p1 pass00 playing []");
-  w->Score();
-  EXPECT_EQ(State(), "引き分け 20/20 p1 pass01 playing [Finish]");
 }
 
 // Strength and disc set chosen by clicks on the selectors, each only in its group; the computer's every answer is the

@@ -64,14 +64,6 @@ class ResourcesTest : public ::testing::Test {
   fs::path bundle_;
 };
 
-// Every sound is in the bundle under its exact name and decodes; each picture loads from its own file (below).
-TEST_F(ResourcesTest, EverySoundIsInTheBundleAndDecodes) {
-  for (const auto& [name, accessor] : kSounds) {
-    const Ref<Sound> sound = classlib::FolderItem((bundle_ / name).string()).OpenAsSound();
-    EXPECT_TRUE(!sound.IsNil() && !sound->IsSilent()) << name;
-  }
-}
-
 // A picture missing at a call is asked for again at the next, each by its own name; once loaded it is held, even after
 // its file went. Sounds present at their first call load from their own files and are held too.
 TEST_F(ResourcesTest, AccessorsLoadTheirOwnFilesAndHoldThem) {

@@ -1,5 +1,4 @@
-// The main window as a desktop shows it: a borderless top-level window that
-// redraws its discs only when it is itself drawn, and takes the second press
+// The main window as a desktop shows it: it redraws its discs only when it is itself drawn, and takes the second press
 // of a double click like the first.
 #include <QCoreApplication>
 #include <QExposeEvent>
@@ -9,19 +8,8 @@
 
 using namespace game;
 
-TEST(Desktop, TheMainWindowIsABorderlessTopLevelWindow) {
-  QWidget* top = internal::TopLevelWidget(*MW());
-  ui::ProcessEvents();
-  ASSERT_TRUE(top->isWindow() && top->windowHandle() && top->windowHandle()->isVisible());
-  const Qt::WindowFlags flags = top->windowHandle()->flags();  // what the toolkit shows
-  EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Window);
-  EXPECT_TRUE(flags & Qt::FramelessWindowHint);
-  EXPECT_FALSE(flags & Qt::WindowTitleHint);
-}
-
-// A new disc set shows at the window's own next redraw (exposed; restored
-// after a double click on the background minimised it), not when a control
-// repaints.
+// A new disc set shows at the window's own next redraw (exposed; restored after a double click on the background
+// minimised it), not when a control repaints.
 TEST(Desktop, DiscSetWaitsForTheWindowsRedrawAndDoubleClicksAreTwoPresses) {
   Ref<class MW> w = MW();
   NewGame();

@@ -7,7 +7,7 @@
 
 using namespace game;
 
-TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsOnTheirPlaces) {
+TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsAsDesigned) {
   Ref<class MW> w = MW();
   EXPECT_EQ(w->ClassName() + " " + Str(w->Width()) + "x" + Str(w->Height()), "MW.MW 640x670");
   EXPECT_TRUE(w->Backdrop() == TessarBoard() && !w->Backdrop().IsNil());
@@ -19,16 +19,13 @@ TEST(MainWindow, OneWindowWithTheBoardLookAndItsControlsOnTheirPlaces) {
   EXPECT_EQ(w->ControlCount(), 85);
   // The buttons' captions lie on them: a press at a button's middle lands on its caption and must reach the button.
   EXPECT_TRUE(w->St(5)->ParentControl() == w->BCV(3) && w->St(6)->ParentControl() == w->BCV(4));
-}
 
-// What a player sees of the labels, the selectors, the picture buttons and the squares (rows 5 to 7 one point lower),
-// read back from their widgets after a new game: the text (a button's help tag), the place in the window, the text's
-// size and colour, and the labels' alignment (code 1 on the status line, 0 elsewhere: both at the left).
-TEST(MainWindow, ControlsShowTheirDesign) {
-  Ref<class MW> w = MW();
+  // What a player sees of the labels, the selectors, the picture buttons and the squares (rows 5 to 7 one point lower),
+  // read back from their widgets after a new game: the text (a button's help tag), the place in the window, the text's
+  // size and colour, and the labels' alignment (code 1 on the status line, 0 elsewhere: both at the left).
   NewGame();
   struct Look { const char* set; Integer index, left, top, width, height; const char* text; int size; QRgb colour; };
-  const Look looks[] = {
+  std::vector<Look> looks = {
       {"St", 0, 314, 22, 200, 28, "黒が先手です。", 18, 0xFF00FF}, {"St", 1, 122, 21, 76, 27, "Player:", 18, 0},
       {"St", 2, 186, 19, 53, 31, "2", 18, 0x00FFFF},             {"St", 3, 236, 20, 77, 31, "Mac:", 18, 0},
       {"St", 4, 281, 21, 64, 31, "2", 18, 0x00FFFF},             {"St", 5, 422, 607, 44, 27, "後手", 14, 0xFFFF66},
@@ -39,9 +36,10 @@ TEST(MainWindow, ControlsShowTheirDesign) {
       {"RB", 4, 266, 621, 45, 20, "石2", 14, 0}, {"RB", 5, 312, 621, 45, 20, "石3", 14, 0},
       {"BCV", 0, 20, 15, 20, 20, "", 0, 0},     {"BCV", 1, 40, 15, 20, 20, "", 0, 0},
       {"BCV", 2, 60, 15, 25, 20, "", 0, 0},     {"BCV", 3, 393, 602, 82, 42, "後手になります。", 0, 0},
-      {"BCV", 4, 496, 602, 82, 42, "", 0, 0},   {"Box", 0, 59, 62, 64, 64, "", 0, 0},
-      {"Box", 7, 514, 62, 64, 64, "", 0, 0},    {"Box", 39, 514, 322, 64, 64, "", 0, 0},
-      {"Box", 40, 59, 388, 64, 64, "", 0, 0},   {"Box", 63, 514, 518, 64, 64, "", 0, 0}};
+      {"BCV", 4, 496, 602, 82, 42, "", 0, 0}};
+  // Every square, 64 x 64, by its column's left and its row's top.
+  const Integer lefts[] = {59, 124, 189, 254, 319, 384, 449, 514}, tops[] = {62, 127, 192, 257, 322, 388, 453, 518};
+  for (Integer i = 0; i < 64; ++i) looks.push_back({"Box", i, lefts[i % 8], tops[i / 8], 64, 64, "", 0, 0});
   for (const Look& look : looks) {
     SCOPED_TRACE(std::string(look.set) + Str(look.index));
     QWidget* widget = internal::WidgetOf(*w->ControlByNameIndex(look.set, look.index));
@@ -54,8 +52,16 @@ TEST(MainWindow, ControlsShowTheirDesign) {
     if (auto* radio = qobject_cast<QRadioButton*>(widget)) text = radio->text();
     if (auto* group = qobject_cast<QGroupBox*>(widget)) text = group->title();
     EXPECT_EQ(text.toStdString(), look.text);
-    EXPECT_EQ(QRect(widget->mapTo(internal::ContentWidget(*w), QPoint()), widget->size()),
-              QRect(look.left, look.top, look.width, look.height));
+    const QPoint at = widget->mapTo(internal::ContentWidget(*w), QPoint());
+    EXPECT_EQ(Str(at.x()) + "," + Str(at.y()) + " " + Str(widget->width()) + "x" + Str(widget->height()),
+              Str(look.left) + "," + Str(look.top) + " " + Str(look.width) + "x" + Str(look.height));
     EXPECT_EQ(look.size ? widget->font().pixelSize() : 0, look.size);
   }
+}
+
+// The choices a player finds on the window as start-up makes it: Mac plays "強", the discs are "石1".
+TEST(MainWindow, StartsStrongWithTheFirstDiscSet) {
+  MW()->Close();
+  internal::ResetQuitForTesting();
+  EXPECT_EQ(Choices(), "001100");
 }
