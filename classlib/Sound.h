@@ -43,7 +43,6 @@ class Sound : public Object {
   // Starts playing; nobody waits for it or stops it. When no audio device can
   // be opened the game stays silent (one warning on stderr).
   void Play();
-  bool IsSilent() const { return !impl_; }
   std::string ClassName() const override { return "Sound"; }
 
   // "Playing nothing" is silent: a sound that did not load never stops a move.
